@@ -1,0 +1,1 @@
+# Messages, timers and sockets seam: target quorvane_messages

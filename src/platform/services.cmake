@@ -1,0 +1,1 @@
+# Windows services seam: target quorvane_services
