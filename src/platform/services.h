@@ -1,0 +1,111 @@
+#pragma once
+// The Windows services the wizard calls: registry, INI, shell links, special folders,
+// files, shell execution, message boxes, locale, COM and the shell namespace behind the
+// folder tree. win32/ makes the real calls; posix/ is an inspectable stand-in.
+// Texts are code page 1252 byte strings.
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+enum class RootKey { LocalMachine, CurrentUser };
+
+// A registry key opened (created when missing) with full access; closed on destruction.
+class RegistryKey {
+public:
+    // Empty when the key can be neither opened nor created.
+    static std::optional<RegistryKey> Create(RootKey root, const std::string& path);
+    RegistryKey(RegistryKey&& other) noexcept;
+    RegistryKey& operator=(RegistryKey&& other) noexcept;
+    RegistryKey(const RegistryKey&) = delete;
+    RegistryKey& operator=(const RegistryKey&) = delete;
+    ~RegistryKey();
+
+    // REG_SZ with its terminating zero; raises "Failed to set data for '%s'" (value name).
+    void WriteString(const std::string& name, const std::string& value);
+
+private:
+    explicit RegistryKey(void* handle) : handle_(handle) {}
+    void* handle_ = nullptr;
+};
+
+// Creates the section key (raises "Failed to create key %s"), reopens it and writes the
+// value; a key that cannot be reopened is skipped silently.
+void WriteSectionString(RootKey root, const std::string& section, const std::string& name,
+                        const std::string& value);
+
+// A bare file name lives in the Windows directory; raises "Unable to write to %s".
+void WriteProfileString(const std::string& file, const std::string& section, const std::string& key,
+                        const std::string& value);
+
+// Creates a shell link object, sets arguments, target and working directory, and saves
+// it to linkPath. A link object that cannot be created raises the system's message for
+// the code, "OLE error %.8x" or "Interface not supported". Returns whether the save
+// succeeded; SystemErrorText then tells why not.
+bool CreateShellLink(const std::string& target, const std::string& arguments,
+                     const std::string& workingDirectory, const std::string& linkPath);
+
+enum class SpecialFolder { Programs = 2, DesktopDirectory = 16 };
+std::string SpecialFolderPath(SpecialFolder folder);  // empty on failure
+std::string TempPath();                               // ends in a backslash; at most 260 characters
+
+bool CopyFileOverwrite(const std::string& source, const std::string& target);
+bool CreateDirectory(const std::string& path);  // one level
+bool DirectoryExists(const std::string& path);
+bool FileExists(const std::string& path);        // a file, not a directory
+std::string SystemErrorText();                  // the system's text for the last failure above
+
+enum class ShellOwner { None, MainWindow, Desktop };
+enum class ShowCommand { Normal = 1, Maximized = 3 };
+struct ShellExecuteCall {
+    ShellOwner owner = ShellOwner::None;
+    std::optional<std::string> verb, file, parameters, directory;  // nullopt is NULL
+    ShowCommand show = ShowCommand::Normal;
+    bool operator==(const ShellExecuteCall&) const = default;
+};
+void ShellExecute(const ShellExecuteCall& call);
+
+// Modal message box owned by the application; every other window of the program is
+// disabled while it is up, and the active window and focus are restored afterwards.
+enum MessageBoxFlags : unsigned {
+    MB_OK_ = 0,
+    MB_ICONERROR_ = 16,
+    MB_YESNO_ICONQUESTION_ = 36,
+    MB_YESNO_ICONEXCLAMATION_ = 52,
+};
+enum MessageBoxResult : int { ID_OK = 1, ID_YES = 6, ID_NO = 7 };
+int MessageBox(const std::string& text, const std::string& caption, unsigned flags);
+
+int PrimaryLanguage();          // of the thread locale: 12 French, 9 English, 9 for 0
+char DecimalSeparator();        // of the user's locale settings
+std::string ModuleName();       // file name of the running program
+
+// COM on the calling thread for the life of the object, uninitialised only when the
+// initialisation succeeded.
+class ComScope {
+public:
+    ComScope();
+    ~ComScope();
+    ComScope(const ComScope&) = delete;
+    ComScope& operator=(const ComScope&) = delete;
+    bool Initialized() const { return initialized_; }
+
+private:
+    bool initialized_ = false;
+};
+
+// The shell namespace, as the folder tree sees it.
+struct ShellFolder {
+    std::string DisplayName;  // the name shown inside its parent folder
+    std::string Path;         // the file-system parsing path, no trailing backslash
+    bool HasSubfolders = false;
+    bool Shared = false;
+};
+std::optional<ShellFolder> ShellResolve(const std::string& path);
+// Folders only, hidden ones left out, in the shell's order; empty when it refuses to list.
+std::vector<ShellFolder> ShellSubfolders(const std::string& path);
+// Renames the folder through the shell; the new entry, or nothing when the shell refuses.
+std::optional<ShellFolder> ShellRename(const std::string& path, const std::string& newName);
+
+}  // namespace platform
