@@ -8,6 +8,7 @@
 #include <vector>
 
 namespace platform {
+// Names avoid the system's A/W macros (CreateDirectory, MessageBox, ShellExecute).
 
 enum class RootKey { LocalMachine, CurrentUser };
 
@@ -51,7 +52,7 @@ std::string SpecialFolderPath(SpecialFolder folder);  // empty on failure
 std::string TempPath();                               // ends in a backslash; at most 260 characters
 
 bool CopyFileOverwrite(const std::string& source, const std::string& target);
-bool CreateDirectory(const std::string& path);  // one level
+bool MakeDirectory(const std::string& path);  // one level
 bool DirectoryExists(const std::string& path);
 bool FileExists(const std::string& path);        // a file, not a directory
 std::string SystemErrorText();                  // the system's text for the last failure above
@@ -64,18 +65,14 @@ struct ShellExecuteCall {
     ShowCommand show = ShowCommand::Normal;
     bool operator==(const ShellExecuteCall&) const = default;
 };
-void ShellExecute(const ShellExecuteCall& call);
+void ExecuteShell(const ShellExecuteCall& call);
 
 // Modal message box owned by the application; every other window of the program is
 // disabled while it is up, and the active window and focus are restored afterwards.
-enum MessageBoxFlags : unsigned {
-    MB_OK_ = 0,
-    MB_ICONERROR_ = 16,
-    MB_YESNO_ICONQUESTION_ = 36,
-    MB_YESNO_ICONEXCLAMATION_ = 52,
-};
-enum MessageBoxResult : int { ID_OK = 1, ID_YES = 6, ID_NO = 7 };
-int MessageBox(const std::string& text, const std::string& caption, unsigned flags);
+// The values are the system's style flags and button identifiers.
+enum class MessageBoxKind : unsigned { Error = 16, YesNoQuestion = 36, YesNoExclamation = 52 };
+enum class MessageBoxAnswer : int { Ok = 1, Yes = 6, No = 7 };
+MessageBoxAnswer ShowMessageBox(const std::string& text, const std::string& caption, MessageBoxKind kind);
 
 int PrimaryLanguage();          // of the thread locale: 12 French, 9 English, 9 for 0
 char DecimalSeparator();        // of the user's locale settings
