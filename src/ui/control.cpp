@@ -1,0 +1,78 @@
+#include "ui/control.h"
+
+#include <algorithm>
+
+#include "ui/form.h"
+
+TControl::TControl(TWinControl* parent, std::string name, TBounds bounds)
+    : TComponent(std::move(name)), parent_(parent), bounds_(bounds) {
+    if (parent_) parent_->children_.push_back(this);
+}
+
+TControl::~TControl() {
+    if (parent_) std::erase(parent_->children_, this);
+}
+
+TForm* TControl::Form() {
+    TControl* control = this;
+    while (control->parent_) control = control->parent_;
+    return dynamic_cast<TForm*>(control);
+}
+
+void TControl::SetBounds(const TBounds& bounds) {
+    if (bounds == bounds_) return;
+    bounds_ = bounds;
+    NotifyPeer(platform::PeerChange::Bounds);
+}
+
+void TControl::SetCaption(const std::string& caption) {
+    if (caption == caption_) return;
+    caption_ = caption;
+    NotifyPeer(platform::PeerChange::Caption);
+    CaptionChanged();
+}
+
+void TControl::SetVisible(bool visible) {
+    if (visible == visible_) return;
+    visible_ = visible;
+    NotifyPeer(platform::PeerChange::Visible);
+}
+
+bool TControl::Showing() const {
+    for (const TControl* control = this; control; control = control->parent_)
+        if (!control->visible_) return false;
+    return true;
+}
+
+void TControl::SetEnabled(bool enabled) {
+    if (enabled == enabled_) return;
+    enabled_ = enabled;
+    NotifyPeer(platform::PeerChange::Enabled);
+}
+
+void TControl::SetFont(const TFont& font) {
+    if (font == font_) return;
+    font_ = font;
+    NotifyPeer(platform::PeerChange::Font);
+}
+
+void TControl::SetPeer(std::unique_ptr<platform::ControlPeer> peer) { peer_ = std::move(peer); }
+
+void TControl::NotifyPeer(platform::PeerChange what) {
+    if (peer_) peer_->Changed(what);
+}
+
+TSize TControl::MeasureText(const std::string& text) const {
+    if (peer_) return peer_->MeasureText(text);
+    // Without a peer: the stand-in's fixed metric, 6 pixels a character, 13 a line.
+    return {static_cast<int>(text.size()) * 6, 13};
+}
+
+void TWinControl::SetTabStop(bool stop) { tabStop_ = stop; }
+
+bool TWinControl::CanFocus() const { return tabOrder_ >= 0 && Showing() && Enabled(); }
+
+bool TWinControl::Focused() {
+    TForm* form = Form();
+    return form && form->ActiveControl() == this;
+}

@@ -1,0 +1,43 @@
+#pragma once
+// The one top-level window: fixed client area, title, the control that has the focus and
+// the keyboard rules of a dialog (default button, access keys, Tab order).
+#include <cstdint>
+
+#include "ui/control.h"
+
+class TButton;
+
+class TForm : public TWinControl {
+public:
+    // Bounds are the client area; the caption is the title.
+    TForm(std::string name, int clientWidth, int clientHeight);
+
+    TNotifyEvent OnCreate;
+    TNotifyEvent OnClose;
+
+    TWinControl* ActiveControl() const { return activeControl_; }
+    // Moves the focus; the peer reports focus changes made by the user through it too.
+    void SetActiveControl(TWinControl* control);
+
+    // The button that Enter presses.
+    void SetDefaultButton(TButton* button) { defaultButton_ = button; }
+    TButton* DefaultButton() const { return defaultButton_; }
+
+    // Runs OnClose; when it raises, the window stays open and the error goes on to the
+    // caller. Otherwise the application is asked to end.
+    void Close();
+    bool CloseRequested() const { return closeRequested_; }
+
+    // A key pressed while the window is active. True when the form used it (a button was
+    // pressed or the focus moved); the peer then drops the key.
+    bool KeyDown(std::uint16_t key, TShiftState shift);
+    // A typed character: the access keys of the push buttons.
+    bool CharTyped(char character, TShiftState shift);
+    // Tab and Shift+Tab: the next control in tab order, panel by panel.
+    void SelectNext(bool forward);
+
+private:
+    TWinControl* activeControl_ = nullptr;
+    TButton* defaultButton_ = nullptr;
+    bool closeRequested_ = false;
+};

@@ -1,0 +1,28 @@
+#pragma once
+// A static text. An auto-sized label fits itself to its text keeping its left edge; a
+// right-aligned one fits itself keeping its right edge; a word-wrapping one keeps its size.
+#include "ui/control.h"
+
+enum class TAlignment { LeftJustify, RightJustify };
+
+class TLabel : public TControl {
+public:
+    struct Style {
+        bool AutoSize = true;
+        TAlignment Alignment = TAlignment::LeftJustify;
+        bool WordWrap = false;
+        bool Transparent = false;
+        bool HandCursor = false;  // a link label
+    };
+    TLabel(TWinControl* parent, std::string name, TBounds bounds, Style style);
+
+    const Style& LabelStyle() const { return style_; }
+    // Fits the bounds to the caption again (also once a peer with real metrics exists).
+    void AdjustSize();
+
+protected:
+    void CaptionChanged() override { AdjustSize(); }
+
+private:
+    Style style_;
+};

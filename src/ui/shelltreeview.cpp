@@ -1,0 +1,61 @@
+#include "ui/shelltreeview.h"
+
+#include "platform/exception.h"
+
+TShellTreeView::TShellTreeView(TWinControl* parent, std::string name, TBounds bounds, std::string root)
+    : TWinControl(parent, std::move(name), bounds), rootPath_(std::move(root)) {
+    SetTabStop(true);
+}
+
+void TShellTreeView::CreateRoot() {
+    std::optional<platform::ShellFolder> folder = platform::ShellResolve(rootPath_);
+    if (!folder) throw Exception("Error setting path: \"" + rootPath_ + "\"");
+    root_ = std::make_unique<Node>();
+    root_->Folder = *folder;
+    NotifyPeer(platform::PeerChange::Content);
+    Expand(*root_);
+    Select(root_.get());
+}
+
+void TShellTreeView::Fill(Node& node) {
+    node.Filled = true;
+    for (platform::ShellFolder& folder : platform::ShellSubfolders(node.Folder.Path)) {
+        auto child = std::make_unique<Node>();
+        child->HasButton = folder.HasSubfolders;
+        child->Folder = std::move(folder);
+        child->ParentNode = &node;
+        node.Children.push_back(std::move(child));
+    }
+    node.HasButton = !node.Children.empty();
+}
+
+void TShellTreeView::Expand(Node& node) {
+    if (!node.Filled) Fill(node);
+    node.Expanded = true;
+    NotifyPeer(platform::PeerChange::Content);
+}
+
+void TShellTreeView::Collapse(Node& node) {
+    node.Expanded = false;
+    NotifyPeer(platform::PeerChange::Content);
+}
+
+void TShellTreeView::Select(Node* node) {
+    if (node == selected_) return;
+    selected_ = node;
+    NotifyPeer(platform::PeerChange::Content);
+    if (OnChange) OnChange(this);
+}
+
+bool TShellTreeView::Rename(Node& node, const std::string& newName) {
+    std::optional<platform::ShellFolder> renamed = platform::ShellRename(node.Folder.Path, newName);
+    if (!renamed) return false;
+    node.Folder.DisplayName = renamed->DisplayName;
+    node.Folder.Path = renamed->Path;
+    NotifyPeer(platform::PeerChange::Content);
+    return true;
+}
+
+std::string TShellTreeView::Path() const {
+    return selected_ ? selected_->Folder.Path : std::string();
+}
