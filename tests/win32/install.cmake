@@ -1,0 +1,1 @@
+# placement and download stage tests
