@@ -1,0 +1,130 @@
+// The shell namespace behind the folder tree: parse, list, describe and rename folders.
+#include <windows.h>
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/services.h"
+#include "platform/win32/handle.h"
+#include "platform/win32/system_text.h"
+
+namespace platform {
+namespace {
+
+win32::ComPtr<IShellFolder> Desktop() {
+    win32::ComPtr<IShellFolder> desktop;
+    if (FAILED(SHGetDesktopFolder(desktop.Put()))) desktop = {};
+    return desktop;
+}
+
+win32::ItemList Parse(IShellFolder& desktop, const std::string& path) {
+    std::wstring wide = win32::Widen(path);
+    win32::ItemList list;
+    ULONG eaten = 0;
+    if (FAILED(desktop.ParseDisplayName(nullptr, nullptr, wide.data(), &eaten, list.Put(), nullptr))) list.Reset();
+    return list;
+}
+
+std::string DisplayName(IShellFolder& folder, LPCITEMIDLIST child, SHGDNF flags) {
+    STRRET name = {};
+    if (FAILED(folder.GetDisplayNameOf(child, flags, &name))) return {};
+    switch (name.uType) {
+        case STRRET_WSTR: {
+            std::string text = win32::Narrow(name.pOleStr);
+            CoTaskMemFree(name.pOleStr);
+            return text;
+        }
+        case STRRET_OFFSET: return reinterpret_cast<const char*>(child) + name.uOffset;
+        case STRRET_CSTR: return name.cStr;
+    }
+    return {};
+}
+
+ShellFolder Describe(IShellFolder& parent, LPCITEMIDLIST child) {
+    ShellFolder folder;
+    folder.DisplayName = DisplayName(parent, child, SHGDN_INFOLDER);
+    folder.Path = DisplayName(parent, child, SHGDN_FORPARSING);
+    // A drive root keeps its backslash: "C:" alone names the drive's current directory.
+    if (folder.Path.size() > 3 && folder.Path.back() == '\\') folder.Path.pop_back();
+    SFGAOF attributes = SFGAO_HASSUBFOLDER | SFGAO_SHARE;
+    if (FAILED(parent.GetAttributesOf(1, &child, &attributes))) attributes = 0;
+    folder.HasSubfolders = (attributes & SFGAO_HASSUBFOLDER) != 0;
+    folder.Shared = (attributes & SFGAO_SHARE) != 0;
+    return folder;
+}
+
+// The folder holding the item, and the item relative to it.
+struct ParentAndChild {
+    win32::ComPtr<IShellFolder> parent;
+    LPCITEMIDLIST child = nullptr;
+};
+
+ParentAndChild BindToParent(const win32::ItemList& item) {
+    ParentAndChild result;
+    if (FAILED(SHBindToParent(item.Get(), IID_IShellFolder, result.parent.PutVoid(), &result.child)))
+        result.parent = {};
+    return result;
+}
+
+}  // namespace
+
+std::optional<ShellFolder> ShellResolve(const std::string& path) {
+    auto desktop = Desktop();
+    if (!desktop) return std::nullopt;
+    win32::ItemList item = Parse(*desktop.Get(), path);
+    if (!item) return std::nullopt;
+    ParentAndChild located = BindToParent(item);
+    if (!located.parent) return std::nullopt;
+    return Describe(*located.parent.Get(), located.child);
+}
+
+std::vector<ShellFolder> ShellSubfolders(const std::string& path) {
+    auto desktop = Desktop();
+    if (!desktop) return {};
+    win32::ItemList item = Parse(*desktop.Get(), path);
+    if (!item) return {};
+    win32::ComPtr<IShellFolder> folder;
+    if (FAILED(desktop->BindToObject(item.Get(), nullptr, IID_IShellFolder, folder.PutVoid()))) return {};
+    win32::ComPtr<IEnumIDList> listing;
+    // S_FALSE with no enumerator means there is nothing to list.
+    if (folder->EnumObjects(nullptr, SHCONTF_FOLDERS, listing.Put()) != S_OK || !listing) return {};
+
+    std::vector<win32::ItemList> children;
+    for (;;) {
+        win32::ItemList child;
+        ULONG fetched = 0;
+        if (listing->Next(1, child.Put(), &fetched) != S_OK || fetched != 1) break;
+        children.push_back(std::move(child));
+    }
+    IShellFolder& shell = *folder.Get();
+    std::stable_sort(children.begin(), children.end(), [&shell](const win32::ItemList& a, const win32::ItemList& b) {
+        const HRESULT order = shell.CompareIDs(0, a.Get(), b.Get());
+        return SUCCEEDED(order) && static_cast<short>(HRESULT_CODE(order)) < 0;
+    });
+
+    std::vector<ShellFolder> subfolders;
+    subfolders.reserve(children.size());
+    for (const auto& child : children) subfolders.push_back(Describe(shell, child.Get()));
+    return subfolders;
+}
+
+std::optional<ShellFolder> ShellRename(const std::string& path, const std::string& newName) {
+    auto desktop = Desktop();
+    if (!desktop) return std::nullopt;
+    win32::ItemList item = Parse(*desktop.Get(), path);
+    if (!item) return std::nullopt;
+    ParentAndChild located = BindToParent(item);
+    if (!located.parent) return std::nullopt;
+    win32::ItemList renamed;
+    if (FAILED(located.parent->SetNameOf(nullptr, located.child, win32::Widen(newName).c_str(), SHGDN_INFOLDER,
+                                         renamed.Put())))
+        return std::nullopt;
+    if (renamed) return Describe(*located.parent.Get(), renamed.Get());
+    // The shell renamed without handing back the new item: find it by its new path.
+    const auto separator = path.find_last_of('\\');
+    return ShellResolve(path.substr(0, separator == std::string::npos ? 0 : separator + 1) + newName);
+}
+
+}  // namespace platform
