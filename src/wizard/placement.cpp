@@ -1,4 +1,145 @@
-// Placement and registration of the installed program (issue 5).
-#include "wizard/finstall.h"
-#include "platform/services.h"
+// Placement and registration: the chosen directory made, the downloaded files copied in,
+// the shortcuts made and the installation recorded with Windows.
+#include <string>
+
 #include "i18n/traducteur.h"
+#include "platform/exception.h"
+#include "platform/services.h"
+#include "wizard/catalogue_text.h"
+#include "wizard/finstall.h"
+#include "wizard/paths.h"
+
+namespace {
+
+constexpr int kSlotDirectoryError = 4;
+constexpr int kSlotDirectoryErrorCaption = 5;
+constexpr int kSlotDesktopLink = 17;
+constexpr int kSlotProgramGroup = 20;
+constexpr int kSlotEdition = 29;
+constexpr int kSlotStatusShortcuts = 33;
+constexpr int kSlotStatusUninstall = 34;
+
+const std::string kProductKey = "Software\\Quorvane\\Quorvane\\entreprise";
+const std::string kUninstallSection = "SoftWare\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quorvane ";
+const std::string kRunSection = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+const std::string kIniFile = "Quorvane_e.ini";
+
+constexpr const char* kProductFiles[] = {"quorvane.exe", "miseajour.exe", "quorvane.ini", "uninstall.exe"};
+
+// Windows would run C:\Program.exe for an unquoted C:\Program Files\... command line.
+std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
+
+// Creates every level of a directory ending in a backslash; the levels that exist already
+// simply fail to be created. An empty text names no directory at all.
+bool MakeDirectoryPath(const std::string& directory) {
+    if (directory.empty()) return false;
+    if (platform::DirectoryExists(directory)) return true;
+    for (std::size_t end = 0; end < directory.size(); ++end)
+        if (directory[end] == '\\') platform::MakeDirectory(directory.substr(0, end + 1));
+    return platform::DirectoryExists(directory);
+}
+
+}  // namespace
+
+bool TfInstall::PrepareInstallDir() {
+    if (!EnsureDirectory() && !EnsureDirectory()) return false;
+    InstallDir = TxtDir.Text();
+    return true;
+}
+
+bool TfInstall::EnsureDirectory() {
+    if (MakeDirectoryPath(WithTrailingBackslash(TxtDir.Text()))) return true;
+    platform::ShowMessageBox(CatalogueText(kSlotDirectoryError), CatalogueText(kSlotDirectoryErrorCaption),
+                             platform::MessageBoxKind::Error);
+    return false;
+}
+
+void TfInstall::InstallFiles() {
+    if (InstallDir.empty()) throw Exception("No installation directory has been chosen");
+    SaveInstallPath();
+    if (Cancelled) return;
+
+    const std::string source = WithTrailingBackslash(ZeroTerminated(TempDir));
+    InstallDir = WithTrailingBackslash(InstallDir);
+    for (const char* name : kProductFiles) {
+        const std::string from = source + name;
+        const std::string to = InstallDir + name;
+        if (!platform::CopyFileOverwrite(from, to))
+            throw Exception("Cannot copy " + from + " to " + to + ": " + platform::SystemErrorText());
+    }
+
+    LblStatus.SetCaption(CatalogueText(kSlotStatusShortcuts));
+    CreateStartMenuShortcuts();
+    CreateShortcut(InstallDir + "quorvane.exe", "", InstallDir, CatalogueText(kSlotDesktopLink), DesktopDir);
+
+    LblStatus.SetCaption(CatalogueText(kSlotStatusUninstall));
+    RegisterUninstall();
+
+    if (!Cancelled) Completed = true;
+}
+
+void TfInstall::SaveInstallPath() {
+    auto key = platform::RegistryKey::Create(platform::RootKey::LocalMachine, kProductKey);
+    if (key && !Cancelled) key->WriteString("emplacement", InstallDir);
+}
+
+void TfInstall::CreateStartMenuShortcuts() {
+    const std::string group = ProgramsDir + CatalogueText(kSlotProgramGroup);
+    // A group that cannot be made shows up as the failed save of its first link.
+    platform::MakeDirectory(ProgramsDir + "Quorvane\\");
+    platform::MakeDirectory(group);
+    CreateShortcut(InstallDir + "quorvane.exe", "", InstallDir, "Quorvane.Lnk", group);
+    CreateShortcut(InstallDir + "miseajour.exe", "", InstallDir, "miseajour.Lnk", group);
+    CreateShortcut(InstallDir + "uninstall.exe", "", InstallDir, "uninstall.Lnk", group);
+}
+
+void TfInstall::CreateShortcut(const std::string& Target, const std::string& Arguments, const std::string& WorkingDir,
+                               const std::string& LinkFileName, const std::string& Folder) {
+    const std::string linkPath = Folder + "\\" + LinkFileName;
+    if (!platform::CreateShellLink(Target, Arguments, WorkingDir, linkPath))
+        throw Exception("Cannot save the shortcut " + linkPath + ": " + platform::SystemErrorText());
+}
+
+void TfInstall::RegisterUninstall() {
+    const std::string edition = CatalogueText(kSlotEdition);
+    const std::string section = kUninstallSection + edition;
+    platform::WriteSectionString(platform::RootKey::LocalMachine, section, "DisplayName", "Quorvane " + edition);
+    platform::WriteSectionString(platform::RootKey::LocalMachine, section, "UninstallString",
+                                 Quoted(InstallDir + "Uninstall.exe"));
+}
+
+void TfInstall::RegisterAutoStart() {
+    platform::WriteSectionString(platform::RootKey::CurrentUser, kRunSection, "QuorvaneEntreprise",
+                                 Quoted(InstallDir + "Quorvane.exe"));
+}
+
+void TfInstall::FormClose(TComponent*) {
+    if (!Completed) return;
+    platform::WriteProfileString(kIniFile, "Settings", "langue", Translator->Language());
+    if (ChkAutoStart.Checked()) RegisterAutoStart();
+    if (chkStartNow.Checked())
+        platform::ExecuteShell({.owner = platform::ShellOwner::None,
+                                .verb = "open",
+                                .file = "quorvane.exe",
+                                .parameters = std::nullopt,
+                                .directory = InstallDir,
+                                .show = platform::ShowCommand::Normal});
+}
+
+void TfInstall::Label13Click(TComponent*) {
+    platform::ExecuteShell({.owner = platform::ShellOwner::MainWindow,
+                            .verb = std::nullopt,
+                            .file = kVendorWebSite,
+                            .parameters = "",
+                            .directory = "",
+                            .show = platform::ShowCommand::Maximized});
+}
+
+void TfInstall::Label16Click(TComponent*) {
+    platform::ExecuteShell({.owner = platform::ShellOwner::Desktop,
+                            .verb = std::nullopt,
+                            .file = std::string("mailto:") + kSupportMail,
+                            .parameters = std::nullopt,
+                            .directory = std::nullopt,
+                            .show = platform::ShowCommand::Normal});
+}

@@ -1,0 +1,3 @@
+#include "wizard/downloadhost.h"
+
+const char* const kDownloadHost = QUORVANE_DOWNLOAD_HOST;
