@@ -8,6 +8,9 @@ class TForm;
 
 class TApplication {
 public:
+    // Installs the error box as the handler of the guard around every dispatched message.
+    TApplication();
+
     // The caption of the error box.
     std::string Title;
     // Primary language of the thread's locale, read once before anything else.
@@ -17,6 +20,9 @@ public:
     // when the last character compares above "." as a byte, the title as caption, OK and
     // the error icon. The silent kind shows nothing.
     void HandleException(std::exception_ptr error);
+    // An error that ended start-up: the "Application Error" box with the error's class,
+    // the module and the address of the error, then its text.
+    void ShowStartupError(std::exception_ptr error);
 
     // Builds the main window's peers and folder-tree roots, then runs OnCreate behind the
     // guard. An error before OnCreate goes on to the caller.

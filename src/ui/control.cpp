@@ -63,9 +63,9 @@ void TControl::NotifyPeer(platform::PeerChange what) {
 }
 
 TSize TControl::MeasureText(const std::string& text) const {
-    if (peer_) return peer_->MeasureText(text);
-    // Without a peer: the stand-in's fixed metric, 6 pixels a character, 13 a line.
-    return {static_cast<int>(text.size()) * 6, 13};
+    // Nothing to measure with before the window exists: the size stays as stored.
+    if (!peer_) return {bounds_.Width, bounds_.Height};
+    return peer_->MeasureText(text);
 }
 
 void TWinControl::SetTabStop(bool stop) { tabStop_ = stop; }

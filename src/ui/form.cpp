@@ -9,6 +9,12 @@
 TForm::TForm(std::string name, int clientWidth, int clientHeight)
     : TWinControl(nullptr, std::move(name), {0, 0, clientWidth, clientHeight}) {}
 
+void TForm::Show() {
+    if (shown_) return;
+    shown_ = true;
+    NotifyPeer(platform::PeerChange::Visible);
+}
+
 void TForm::SetActiveControl(TWinControl* control) {
     if (control == activeControl_) return;
     activeControl_ = control;

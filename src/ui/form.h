@@ -15,6 +15,11 @@ public:
     TNotifyEvent OnCreate;
     TNotifyEvent OnClose;
 
+    // The window appears on screen only once the application runs; until then its
+    // controls count as showing, so code can work on them while the window is built.
+    void Show();
+    bool Shown() const { return shown_; }
+
     TWinControl* ActiveControl() const { return activeControl_; }
     // Moves the focus; the peer reports focus changes made by the user through it too.
     void SetActiveControl(TWinControl* control);
@@ -40,4 +45,5 @@ private:
     TWinControl* activeControl_ = nullptr;
     TButton* defaultButton_ = nullptr;
     bool closeRequested_ = false;
+    bool shown_ = false;
 };
