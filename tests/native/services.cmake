@@ -1,1 +1,6 @@
-# services tests
+# services tests: the stand-in's rules that the wizard's native tests rely on
+quorvane_native_test(services_standin_tests
+  ${CMAKE_CURRENT_LIST_DIR}/services/paths_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/services/stores_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/services/session_test.cpp)
+target_link_libraries(services_standin_tests PRIVATE quorvane_services)
