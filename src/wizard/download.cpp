@@ -70,7 +70,7 @@ void CheckDownloaded(const TNMHTTP& http, const std::string& name) {
 void TfInstall::StartDownload() {
     if (Cancelled) return;
     if (!Http) {
-        Http = std::make_unique<TNMHTTP>(this);
+        Http = std::make_unique<TNMHTTP>();
         // The client's event signatures are adapted here; the handlers need no sender.
         Http->OnPacketRecvd = [this](auto&&...) { HttpPacketRecvd(); };
         Http->OnAboutToSend = [this](auto&&...) { HttpAboutToSend(); };

@@ -1,0 +1,224 @@
+// Placement and registration on the stand-in: the directory, the copies, the links, the
+// registry, and what closing the window writes.
+#include <gtest/gtest.h>
+
+#include "platform/exception.h"
+#include "wizard_fixture.h"
+
+namespace {
+
+using platform::RootKey;
+
+const std::string kProductKey = "Software\\Quorvane\\Quorvane\\entreprise";
+const std::string kUninstallRoot = "SoftWare\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+const std::string kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+const std::string kPrograms = "C:\\Users\\Standin\\Start Menu\\Programs\\";
+const std::string kDesktop = "C:\\Users\\Standin\\Desktop\\";
+
+using PlacementTest = WizardFixture;
+
+// The message of the error an operation raised, or nothing.
+template <class Operation>
+std::optional<std::string> RaisedMessage(Operation&& operation) {
+    try {
+        operation();
+    } catch (const Exception& error) {
+        return error.Message;
+    }
+    return std::nullopt;
+}
+
+TEST_F(PlacementTest, TypedWithoutBackslashCreatesEveryLevelAndKeepsTheTextAsTyped) {
+    PutDownloadedFiles();
+    form->TxtDir.SetText("C:\\A\\B");
+
+    ASSERT_TRUE(form->PrepareInstallDir());
+    EXPECT_TRUE(platform::DirectoryExists("C:\\A\\"));
+    EXPECT_TRUE(platform::DirectoryExists("C:\\A\\B\\"));
+    EXPECT_EQ(form->InstallDir, "C:\\A\\B");
+
+    form->InstallFiles();
+    EXPECT_TRUE(form->Completed);
+    EXPECT_EQ(standin::ReadRegistry(RootKey::LocalMachine, kProductKey, "emplacement"), "C:\\A\\B");
+    for (const char* name : kProductFiles)
+        EXPECT_EQ(ReadFile(std::string("C:\\A\\B\\") + name), std::string("new ") + name) << name;
+    EXPECT_TRUE(standin::MessageBoxes().empty());
+}
+
+TEST_F(PlacementTest, ExistingDirectoryWithAnOlderCopyIsOverwrittenWithoutQuestion) {
+    ASSERT_TRUE(platform::MakeDirectory("C:\\Apps\\"));
+    for (const char* name : kProductFiles) WriteFile(std::string("C:\\Apps\\") + name, "old");
+    PutDownloadedFiles();
+    form->TxtDir.SetText("C:\\Apps\\");
+
+    ASSERT_TRUE(form->PrepareInstallDir());
+    form->InstallFiles();
+
+    for (const char* name : kProductFiles)
+        EXPECT_EQ(ReadFile(std::string("C:\\Apps\\") + name), std::string("new ") + name) << name;
+    EXPECT_TRUE(standin::MessageBoxes().empty());
+    EXPECT_TRUE(form->Completed);
+}
+
+TEST_F(PlacementTest, DirectoryThatCannotBeMadeStopsEverythingAndReturnsToPage3) {
+    standin::Refuse().DirectoryCreation = true;
+    standin::ScriptMessageBoxAnswers({platform::MessageBoxAnswer::Ok, platform::MessageBoxAnswer::Ok});
+    OnDirectoryPage("C:\\Nowhere\\Deep");
+
+    form->BtnNextClick(&form->BtnNext);
+
+    const standin::ShownMessageBox expected{"Impossible de créer le répertoire. Vérifier la syntaxe.",
+                                            "Opération annulée", platform::MessageBoxKind::Error,
+                                            platform::MessageBoxAnswer::Ok};
+    EXPECT_EQ(standin::MessageBoxes(), (std::vector{expected, expected}));
+    EXPECT_TRUE(form->PnlStep3.Visible());
+    EXPECT_FALSE(form->PnlStep4.Visible());
+    EXPECT_TRUE(form->btnBack.Enabled());
+    EXPECT_TRUE(form->BtnNext.Enabled());
+    EXPECT_TRUE(form->BtnClose.Enabled());
+    EXPECT_EQ(form->Http, nullptr);
+    EXPECT_TRUE(standin::RegistryValues().empty());
+    EXPECT_TRUE(standin::Links().empty());
+    EXPECT_FALSE(platform::DirectoryExists("C:\\Nowhere\\"));
+}
+
+TEST_F(PlacementTest, EmptyDirectoryIsNeverATarget) {
+    PutDownloadedFiles();
+    standin::ScriptMessageBoxAnswers({platform::MessageBoxAnswer::Ok});
+    form->TxtDir.SetText("");
+    EXPECT_FALSE(form->EnsureDirectory());
+    EXPECT_EQ(standin::MessageBoxes().size(), 1u);
+
+    EXPECT_TRUE(RaisedMessage([&] { form->InstallFiles(); }));
+    EXPECT_FALSE(form->Completed);
+    EXPECT_TRUE(standin::RegistryValues().empty());
+    EXPECT_TRUE(standin::Links().empty());
+    EXPECT_FALSE(ReadFile("C:\\quorvane.exe"));
+}
+
+TEST_F(PlacementTest, FailedCopyIsReportedWithTheFileAndTheReason) {
+    PutDownloadedFiles();
+    standin::Refuse().Copies = true;
+    form->TxtDir.SetText("C:\\Apps");
+    ASSERT_TRUE(form->PrepareInstallDir());
+
+    const auto message = RaisedMessage([&] { form->InstallFiles(); });
+
+    ASSERT_TRUE(message);
+    EXPECT_NE(message->find("C:\\Apps\\quorvane.exe"), std::string::npos) << *message;
+    EXPECT_NE(message->find("Access is denied."), std::string::npos) << *message;
+    EXPECT_FALSE(form->Completed);
+    EXPECT_TRUE(standin::Links().empty());
+    EXPECT_FALSE(standin::RegistryKeyExists(RootKey::LocalMachine, kUninstallRoot + "Quorvane Version Entreprise"));
+}
+
+TEST_F(PlacementTest, FailedShortcutSaveIsReportedWithTheLinkAndTheReason) {
+    PutDownloadedFiles();
+    standin::Refuse().LinkSaves = true;
+    form->TxtDir.SetText("C:\\Apps");
+    ASSERT_TRUE(form->PrepareInstallDir());
+
+    const auto message = RaisedMessage([&] { form->InstallFiles(); });
+
+    ASSERT_TRUE(message);
+    EXPECT_NE(message->find("Quorvane.Lnk"), std::string::npos) << *message;
+    EXPECT_NE(message->find("Access is denied."), std::string::npos) << *message;
+    EXPECT_FALSE(form->Completed);
+    EXPECT_FALSE(standin::RegistryKeyExists(RootKey::LocalMachine, kUninstallRoot + "Quorvane Version Entreprise"));
+}
+
+// Everything one installation leaves behind, per language of the wizard.
+struct LanguageCase {
+    const char* Code;
+    const char* Edition;
+    const char* DesktopLink;
+    const char* Group;
+    const char* FinalStatus;
+};
+
+class PlacementLanguageTest : public WizardFixture, public ::testing::WithParamInterface<LanguageCase> {};
+
+TEST_P(PlacementLanguageTest, LeavesBehindTheNamesOfTheLanguageInForce) {
+    const LanguageCase& language = GetParam();
+    UseLanguage(language.Code);
+    PutDownloadedFiles();
+    form->TxtDir.SetText("C:\\Program Files\\Quorvane Test");
+    ASSERT_TRUE(form->PrepareInstallDir());
+
+    form->InstallFiles();
+
+    const std::string dir = "C:\\Program Files\\Quorvane Test\\";
+    const std::string group = kPrograms + language.Group;
+    EXPECT_TRUE(platform::DirectoryExists(group));
+    EXPECT_EQ(standin::Links(),
+              (std::vector<standin::SavedLink>{
+                  {group + "Quorvane.Lnk", dir + "quorvane.exe", "", dir},
+                  {group + "miseajour.Lnk", dir + "miseajour.exe", "", dir},
+                  {group + "uninstall.Lnk", dir + "uninstall.exe", "", dir},
+                  {kDesktop + language.DesktopLink, dir + "quorvane.exe", "", dir},
+              }));
+    const std::string uninstallKey = kUninstallRoot + "Quorvane " + language.Edition;
+    EXPECT_EQ(standin::ReadRegistry(RootKey::LocalMachine, uninstallKey, "DisplayName"),
+              std::string("Quorvane ") + language.Edition);
+    // Quoted, so Windows cannot run C:\Program.exe instead.
+    EXPECT_EQ(standin::ReadRegistry(RootKey::LocalMachine, uninstallKey, "UninstallString"),
+              "\"" + dir + "Uninstall.exe\"");
+    EXPECT_EQ(standin::ReadRegistry(RootKey::LocalMachine, kProductKey, "emplacement"),
+              "C:\\Program Files\\Quorvane Test");
+    EXPECT_EQ(form->LblStatus.Caption(), language.FinalStatus);
+    EXPECT_TRUE(form->Completed);
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, PlacementLanguageTest,
+                         ::testing::Values(LanguageCase{"francais", "Version Entreprise", "Quorvane Entreprise.Lnk",
+                                                        "Quorvane\\Entreprise\\", "Statut : Enregistrement du désinstallateur"},
+                                           LanguageCase{"anglais", "Enterprise version", "Quorvane Enterprise.Lnk",
+                                                        "Quorvane\\Enterprise\\", "Status : Registration of uninstall"}));
+
+// What closing the window writes, by how far the installation went and the two boxes.
+struct CloseCase {
+    const char* Name;
+    bool Completed;
+    bool AutoStart;
+    bool StartNow;
+};
+
+class CloseTest : public WizardFixture, public ::testing::WithParamInterface<CloseCase> {};
+
+TEST_P(CloseTest, WritesOnlyAfterACompletedInstallationAndAsTheBoxesSay) {
+    const CloseCase& close = GetParam();
+    PutDownloadedFiles();
+    form->TxtDir.SetText("C:\\Program Files\\Quorvane Test");
+    ASSERT_TRUE(form->PrepareInstallDir());
+    if (close.Completed) form->InstallFiles();
+    form->ChkAutoStart.SetChecked(close.AutoStart);
+    form->chkStartNow.SetChecked(close.StartNow);
+    const auto valuesBefore = standin::RegistryValues();
+
+    form->Close();
+
+    const std::string dir = "C:\\Program Files\\Quorvane Test\\";
+    EXPECT_TRUE(form->CloseRequested());
+    if (!close.Completed) {
+        EXPECT_TRUE(standin::ProfileEntries().empty());
+        EXPECT_EQ(standin::RegistryValues(), valuesBefore);
+        EXPECT_TRUE(standin::ShellExecutions().empty());
+        return;
+    }
+    EXPECT_EQ(standin::ProfileEntries(),
+              (std::vector<standin::ProfileEntry>{{"C:\\Windows\\Quorvane_e.ini", "Settings", "langue", "francais"}}));
+    EXPECT_EQ(standin::ReadRegistry(RootKey::CurrentUser, kRunKey, "QuorvaneEntreprise"),
+              close.AutoStart ? std::optional<std::string>("\"" + dir + "Quorvane.exe\"") : std::nullopt);
+    const platform::ShellExecuteCall launch{platform::ShellOwner::None, "open", "quorvane.exe", std::nullopt, dir,
+                                            platform::ShowCommand::Normal};
+    EXPECT_EQ(standin::ShellExecutions(),
+              close.StartNow ? std::vector<platform::ShellExecuteCall>{launch} : std::vector<platform::ShellExecuteCall>{});
+}
+
+INSTANTIATE_TEST_SUITE_P(Closes, CloseTest,
+                         ::testing::Values(CloseCase{"BeforeCompletion", false, true, true},
+                                           CloseCase{"BothCleared", true, false, false},
+                                           CloseCase{"BothChecked", true, true, true}),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+}  // namespace
