@@ -1,0 +1,352 @@
+// The download stage on the stand-in against the transport tests' loopback server: what
+// page 4 shows per event, the progress rule, the replies that must not be installed, and
+// Cancel.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "net/nmhttp.h"
+#include "platform/exception.h"
+#include "script_server.h"
+#include "wizard_fixture.h"
+
+// The vendor host this test program is built with: the loopback server, on the port it
+// got from the system.
+char gLoopbackHost[32] = "127.0.0.1";
+const char* const kDownloadHost = gLoopbackHost;
+
+namespace {
+
+// Remembers every caption a control is given, and the bar's range and position.
+class RecordingPeer : public platform::ControlPeer {
+public:
+    explicit RecordingPeer(TControl& control) : control_(control) {}
+    void Changed(platform::PeerChange what) override {
+        if (what == platform::PeerChange::Caption) Captions.push_back(control_.Caption());
+        if (OnChanged) OnChanged(what);
+    }
+    TSize MeasureText(const std::string& text) const override { return {static_cast<int>(text.size()) * 6, 13}; }
+    void Post(unsigned, std::uintptr_t, std::intptr_t) override {}
+
+    std::vector<std::string> Captions;
+    std::function<void(platform::PeerChange)> OnChanged;
+
+private:
+    TControl& control_;
+};
+
+RecordingPeer& Record(TControl& control) {
+    auto peer = std::make_unique<RecordingPeer>(control);
+    RecordingPeer& recorder = *peer;
+    control.SetPeer(std::move(peer));
+    return recorder;
+}
+
+std::string Reply(const std::string& status, const std::string& headers, const std::string& body) {
+    return "HTTP/1.0 " + status + "\r\n" + headers + "\r\n" + body;
+}
+
+std::string Ok(const std::string& body) {
+    return Reply("200 OK", "Content-Length: " + std::to_string(body.size()) + "\r\n", body);
+}
+
+std::string Served(const std::string& name) { return "served " + name; }
+
+template <class Operation>
+std::optional<std::string> RaisedMessage(Operation&& operation) {
+    try {
+        operation();
+    } catch (const Exception& error) {
+        return error.Message;
+    }
+    return std::nullopt;
+}
+
+class DownloadTest : public WizardFixture {
+protected:
+    void SetUp() override {
+        WizardFixture::SetUp();
+        const std::string host = "127.0.0.1:" + std::to_string(server.Port());
+        ASSERT_LT(host.size(), sizeof gLoopbackHost);
+        std::copy(host.c_str(), host.c_str() + host.size() + 1, gLoopbackHost);
+
+        // The native transport writes its files with the host's own calls, outside the
+        // sandbox; they land in a working directory of the test's own.
+        previousDirectory = std::filesystem::current_path();
+        workDirectory = std::filesystem::path(standin::SandboxRoot()) / "transport";
+        std::filesystem::create_directories(workDirectory);
+        std::filesystem::current_path(workDirectory);
+        // ... and the placement reads the sandbox's temporary directory, given the same files.
+        for (const char* name : kProductFiles) WriteFile(platform::TempPath() + name, Served(name));
+    }
+
+    void TearDown() override {
+        std::filesystem::current_path(previousDirectory);
+        WizardFixture::TearDown();
+    }
+
+    // What the transport saved for one file, at the path the stage gave it.
+    std::optional<std::string> Downloaded(const std::string& name) const {
+        std::ifstream in(workDirectory / (platform::TempPath() + name), std::ios::binary);
+        if (!in) return std::nullopt;
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+
+    std::vector<std::string> RequestLines() const {
+        std::vector<std::string> lines;
+        for (const std::string& request : server.Requests()) lines.push_back(request.substr(0, request.find("\r\n")));
+        return lines;
+    }
+
+    // Page 3 with C:\Apps typed, then Next: the whole installation.
+    std::optional<std::string> InstallFromPage3() {
+        OnDirectoryPage("C:\\Apps");
+        return RaisedMessage([&] { form->BtnNextClick(&form->BtnNext); });
+    }
+
+    void ExpectNothingPlaced() {
+        for (const char* name : kProductFiles) EXPECT_FALSE(ReadFile(std::string("C:\\Apps\\") + name)) << name;
+        EXPECT_TRUE(standin::Links().empty());
+        EXPECT_TRUE(standin::RegistryValues().empty());
+        EXPECT_FALSE(form->Completed);
+    }
+
+    void ExpectStillOnPage4WithOnlyCancel() {
+        EXPECT_TRUE(form->PnlStep4.Visible());
+        EXPECT_FALSE(form->btnBack.Enabled());
+        EXPECT_FALSE(form->BtnNext.Enabled());
+        EXPECT_TRUE(form->BtnClose.Enabled());
+    }
+
+    ScriptServer server;
+    std::filesystem::path previousDirectory, workDirectory;
+};
+
+std::string RequestLine(const std::string& name) {
+    return "GET /download/qventreprise/" + name + " HTTP/1.0";
+}
+
+// Status per event and the final progress of each file, in each language.
+struct LocaleCase {
+    const char* Language;
+    char Separator;
+    std::vector<std::string> Statuses;
+    const char* LastBytes;
+};
+
+class DownloadLocaleTest : public DownloadTest, public ::testing::WithParamInterface<LocaleCase> {};
+
+TEST_P(DownloadLocaleTest, ShowsEachEventThenPlacesTheFiles) {
+    const LocaleCase& locale = GetParam();
+    UseLanguage(locale.Language);
+    standin::SetDecimalSeparator(locale.Separator);
+    // The last file is 2.25 Megs long, so the byte counts show two real decimals.
+    const std::string big(2359296, 'q');
+    server.Play({Send(Ok(Served("quorvane.exe")))});
+    server.Play({Send(Ok(Served("quorvane.ini")))});
+    server.Play({Send(Ok(Served("miseajour.exe")))});
+    server.Play({Send(Ok(big))});
+    RecordingPeer& status = Record(form->LblStatus);
+    RecordingPeer& bytes = Record(form->LblBytes);
+    RecordingPeer& fileName = Record(form->LblFN);
+
+    EXPECT_EQ(InstallFromPage3(), std::nullopt);
+
+    EXPECT_EQ(status.Captions, locale.Statuses);
+    ASSERT_FALSE(bytes.Captions.empty());
+    EXPECT_EQ(bytes.Captions.back(), locale.LastBytes);
+    EXPECT_EQ(fileName.Captions.back(), "uninstall.exe (100 %)");
+    EXPECT_EQ(form->ProgBarDL.Max(), 2359296);
+    EXPECT_EQ(form->ProgBarDL.Position(), 2359296);
+    EXPECT_EQ(RequestLines(), (std::vector{RequestLine("quorvane.exe"), RequestLine("quorvane.ini"),
+                                           RequestLine("miseajour.exe"), RequestLine("uninstall.exe")}));
+    EXPECT_NE(server.Requests().front().find("\r\nHost: 127.0.0.1\r\n"), std::string::npos);
+    EXPECT_EQ(Downloaded("quorvane.ini"), Served("quorvane.ini"));
+    EXPECT_EQ(Downloaded("uninstall.exe"), big);
+    EXPECT_TRUE(form->Completed);
+    EXPECT_TRUE(form->Pnlstep5.Visible());
+    EXPECT_EQ(ReadFile("C:\\Apps\\quorvane.exe"), Served("quorvane.exe"));
+}
+
+std::vector<std::string> StatusSequence(const std::string& looking, const std::string& downloading,
+                                        const std::string& shortcuts, const std::string& uninstall) {
+    std::vector<std::string> sequence;
+    for (const char* name : {"quorvane.exe", "quorvane.ini", "miseajour.exe", "uninstall.exe"}) {
+        sequence.push_back(looking);
+        sequence.push_back(downloading + name);
+    }
+    sequence.push_back(shortcuts);
+    sequence.push_back(uninstall);
+    return sequence;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Locales, DownloadLocaleTest,
+    ::testing::Values(LocaleCase{"francais", ',',
+                                 StatusSequence("Statut : Recherche du serveur Quorvane", "Statut : Téléchargement de ",
+                                                "Statut : Création des raccourcis",
+                                                "Statut : Enregistrement du désinstallateur"),
+                                 "2,25 / 2,25 Megs"},
+                      LocaleCase{"anglais", '.',
+                                 StatusSequence("Status : Looking for Quorvane server", "Status : Downloading ",
+                                                "Status : Creation of shortcuts", "Status : Registration of uninstall"),
+                                 "2.25 / 2.25 Megs"}));
+
+TEST_F(DownloadTest, ReplyWithoutLengthMovesNeitherBarNorCounts) {
+    for (const char* name : kProductFiles) server.Play({Send(Reply("200 OK", "", Served(name)))});
+    RecordingPeer& status = Record(form->LblStatus);
+    RecordingPeer& bytes = Record(form->LblBytes);
+    RecordingPeer& fileName = Record(form->LblFN);
+
+    EXPECT_EQ(InstallFromPage3(), std::nullopt);
+
+    EXPECT_EQ(bytes.Captions, std::vector<std::string>{});
+    EXPECT_EQ(fileName.Captions, std::vector<std::string>{});
+    EXPECT_EQ(form->ProgBarDL.Max(), 100);
+    EXPECT_EQ(form->ProgBarDL.Position(), 0);
+    EXPECT_EQ(status.Captions.at(1), "Statut : Téléchargement de quorvane.exe");
+    EXPECT_EQ(Downloaded("miseajour.exe"), Served("miseajour.exe"));
+    EXPECT_TRUE(form->Completed);
+}
+
+// A second file that did not arrive whole: the error names it and why, the files after
+// it are not fetched and nothing is placed.
+struct FailureCase {
+    const char* Name;
+    std::vector<ScriptStep> SecondReply;
+    const char* Message;
+};
+
+class FailedDownloadTest : public DownloadTest, public ::testing::WithParamInterface<FailureCase> {};
+
+TEST_P(FailedDownloadTest, IsNotInstalled) {
+    server.Play({Send(Ok(Served("quorvane.exe")))});
+    server.Play(GetParam().SecondReply);
+    server.Play({Send(Ok(Served("miseajour.exe")))});
+    server.Play({Send(Ok(Served("uninstall.exe")))});
+
+    EXPECT_EQ(InstallFromPage3(), GetParam().Message);
+
+    EXPECT_EQ(RequestLines(), (std::vector{RequestLine("quorvane.exe"), RequestLine("quorvane.ini")}));
+    ExpectNothingPlaced();
+    ExpectStillOnPage4WithOnlyCancel();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Replies, FailedDownloadTest,
+    ::testing::Values(
+        FailureCase{"NotFound", {Send(Reply("404 Not Found", "Content-Length: 9\r\n", "not found"))},
+                    "quorvane.ini: the server answered 404 Not Found"},
+        FailureCase{"ServerError", {Send(Reply("500 Internal Server Error", "", ""))},
+                    "quorvane.ini: the server answered 500 Internal Server Error"},
+        FailureCase{"ShortBody", {Send(Reply("200 OK", "Content-Length: 10\r\n", "1234"))},
+                    "quorvane.ini: 4 bytes received of the 10 announced"},
+        FailureCase{"ClosedWithoutReply", {}, "quorvane.ini: the server closed the connection without replying"}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+TEST_F(DownloadTest, CancelBeforeAnyClientClosesWithoutTouchingTheNetwork) {
+    OnDirectoryPage("C:\\Apps");
+    standin::ScriptMessageBoxAnswers({platform::MessageBoxAnswer::No, platform::MessageBoxAnswer::Yes});
+
+    form->BitBtn2Click(&form->BtnClose);
+    EXPECT_FALSE(form->CloseRequested());
+    form->BitBtn2Click(&form->BtnClose);
+
+    EXPECT_TRUE(form->CloseRequested());
+    EXPECT_FALSE(form->Cancelled);
+    EXPECT_EQ(form->Http, nullptr);
+    EXPECT_TRUE(server.Requests().empty());
+    const standin::ShownMessageBox question{"Êtes-vous certain de vouloir arrêter l'installation de Quorvane?",
+                                            "Suspendre?", platform::MessageBoxKind::YesNoQuestion,
+                                            platform::MessageBoxAnswer::No};
+    ASSERT_EQ(standin::MessageBoxes().size(), 2u);
+    EXPECT_EQ(standin::MessageBoxes()[0], question);
+}
+
+TEST_F(DownloadTest, CancelAnsweredYesDuringADownloadEndsItAndInstallsNothing) {
+    server.Play({Send(Ok(Served("quorvane.exe")))});
+    server.Play({Hold()});
+    standin::ScriptMessageBoxAnswers({platform::MessageBoxAnswer::Yes});
+    RecordingPeer& status = Record(form->LblStatus);
+    // The user presses Cancel while the second file is awaited.
+    status.OnChanged = [&](platform::PeerChange) {
+        if (form->LblStatus.Caption() == "Statut : Téléchargement de quorvane.ini") form->BitBtn2Click(&form->BtnClose);
+    };
+
+    // The abort's text depends on the stage the client was in; it must end the stage.
+    EXPECT_TRUE(InstallFromPage3());
+
+    EXPECT_TRUE(form->Cancelled);
+    EXPECT_TRUE(form->CloseRequested());
+    ExpectNothingPlaced();
+    EXPECT_TRUE(standin::ProfileEntries().empty());
+}
+
+// The progress rule on its own, from the client's two counters.
+struct ProgressCase {
+    std::int32_t Received, Expected;
+    char Separator;
+    const char* Bytes;
+    const char* FileName;
+};
+
+class ProgressTest : public WizardFixture, public ::testing::WithParamInterface<ProgressCase> {};
+
+TEST_P(ProgressTest, ShowsBarCountsAndPercentage) {
+    const ProgressCase& progress = GetParam();
+    standin::SetDecimalSeparator(progress.Separator);
+    form->Http = std::make_unique<TNMHTTP>();
+    form->CurrentFileName = "quorvane.exe";
+    form->Http->ExpectedBytes = progress.Expected;
+    form->Http->ReceivedBytes = progress.Received;
+
+    form->HttpPacketRecvd();
+
+    EXPECT_EQ(form->LblBytes.Caption(), progress.Bytes);
+    EXPECT_EQ(form->LblFN.Caption(), progress.FileName);
+    EXPECT_EQ(form->ProgBarDL.Max(), progress.Expected);
+    EXPECT_EQ(form->ProgBarDL.Position(), std::min(progress.Received, progress.Expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Counters, ProgressTest,
+    ::testing::Values(ProgressCase{524288, 2359296, '.', "0.50 / 2.25 Megs", "quorvane.exe (22 %)"},
+                      ProgressCase{524288, 2359296, ',', "0,50 / 2,25 Megs", "quorvane.exe (22 %)"},
+                      // Halves go to the even neighbour: 42.5 and 43.5 %, 0.125 and 0.375 Megs.
+                      ProgressCase{85, 200, '.', "0.00 / 0.00 Megs", "quorvane.exe (42 %)"},
+                      ProgressCase{87, 200, '.', "0.00 / 0.00 Megs", "quorvane.exe (44 %)"},
+                      ProgressCase{131072, 1048576, '.', "0.12 / 1.00 Megs", "quorvane.exe (12 %)"},
+                      ProgressCase{393216, 1048576, ',', "0,38 / 1,00 Megs", "quorvane.exe (38 %)"},
+                      // Counters near the 32-bit limit: the products must not overflow.
+                      ProgressCase{INT32_MAX, INT32_MAX, '.', "2048.00 / 2048.00 Megs", "quorvane.exe (100 %)"},
+                      ProgressCase{INT32_MAX / 3, INT32_MAX, '.', "682.67 / 2048.00 Megs", "quorvane.exe (33 %)"},
+                      // More than announced keeps the bar full and says so.
+                      ProgressCase{300, 200, '.', "0.00 / 0.00 Megs", "quorvane.exe (150 %)"}));
+
+using ProgressRuleTest = WizardFixture;
+
+TEST_F(ProgressRuleTest, WithoutAnnouncedLengthChangesNothing) {
+    form->Http = std::make_unique<TNMHTTP>();
+    form->CurrentFileName = "quorvane.exe";
+    form->Http->ReceivedBytes = 4096;
+    RecordingPeer& bytes = Record(form->LblBytes);
+    RecordingPeer& fileName = Record(form->LblFN);
+
+    form->HttpPacketRecvd();
+
+    EXPECT_EQ(bytes.Captions, std::vector<std::string>{});
+    EXPECT_EQ(fileName.Captions, std::vector<std::string>{});
+    EXPECT_EQ(form->ProgBarDL.Max(), 100);
+    EXPECT_EQ(form->ProgBarDL.Position(), 0);
+}
+
+}  // namespace
