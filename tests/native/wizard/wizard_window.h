@@ -1,0 +1,44 @@
+#pragma once
+// The wizard window built on the stand-in as the application builds it: peers, the tree's
+// root (which runs DirectoryChange), then FormCreate.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "app/application.h"
+#include "i18n/traducteur.h"
+#include "platform/posix/standin.h"
+#include "wizard/finstall.h"
+
+namespace standin = platform::standin;
+
+class WizardWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        standin::Reset();
+        Translator = &catalogue;
+    }
+
+    void TearDown() override {
+        window.reset();
+        fInstall = nullptr;
+        Translator = nullptr;
+    }
+
+    // The window as constructed, before the application frame has touched it.
+    TfInstall& Construct() {
+        window = std::make_unique<TfInstall>();
+        fInstall = window.get();
+        return *window;
+    }
+
+    TfInstall& Start(int localeLanguage) {
+        Application.LocaleLanguage = localeLanguage;
+        Construct();
+        Application.CreateForm(*window);
+        return *window;
+    }
+
+    tTranslate catalogue;
+    std::unique_ptr<TfInstall> window;
+};
