@@ -1,6 +1,7 @@
 // Application-modal message boxes.
 #include <windows.h>
 
+#include <utility>
 #include <vector>
 
 #include "platform/services.h"
@@ -9,20 +10,21 @@
 namespace platform {
 namespace {
 
-// Disables every enabled visible top-level window of the thread for its lifetime, and
-// then gives the activation and the keyboard focus back to where they were.
+// Disables every visible top-level window of the thread for its lifetime, then puts back
+// each one's enabled state (the box re-enables its owner even when that was disabled
+// before), the activation and the keyboard focus.
 class ModalScope {
 public:
     ModalScope() : active_(GetActiveWindow()), focus_(GetFocus()) {
         for (HWND window : win32::ThreadTopLevelWindows()) {
-            if (!IsWindowVisible(window) || !IsWindowEnabled(window)) continue;
+            if (!IsWindowVisible(window)) continue;
+            windows_.push_back({window, IsWindowEnabled(window) != FALSE});
             EnableWindow(window, FALSE);
-            disabled_.push_back(window);
         }
     }
     ~ModalScope() {
-        for (HWND window : disabled_)
-            if (IsWindow(window)) EnableWindow(window, TRUE);
+        for (const auto& [window, enabled] : windows_)
+            if (IsWindow(window)) EnableWindow(window, enabled);
         if (active_ && IsWindow(active_)) SetActiveWindow(active_);
         if (focus_ && IsWindow(focus_)) SetFocus(focus_);
     }
@@ -32,7 +34,7 @@ public:
 private:
     HWND active_;
     HWND focus_;
-    std::vector<HWND> disabled_;
+    std::vector<std::pair<HWND, bool>> windows_;
 };
 
 }  // namespace
