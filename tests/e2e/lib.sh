@@ -23,6 +23,18 @@ wine_environment() {
   export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 }
 
+# xvfb_start: starts a private X server on a free display and exports DISPLAY; sets XVFB_PID.
+xvfb_start() {
+  local n _
+  for n in $(seq 90 160); do [ -e "/tmp/.X$n-lock" ] || break; done
+  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  XVFB_PID=$!
+  export DISPLAY=":$n"
+  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && return 0; sleep 0.1; done
+  echo "Xvfb did not start on :$n" >&2
+  return 1
+}
+
 # stage_files SAMPLE_DIR ROOT [NAME...]: copies the sample files (all four, or the names
 # given) to ROOT/download/qventreprise/, the path the wizard asks for.
 stage_files() {
