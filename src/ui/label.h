@@ -19,6 +19,8 @@ public:
     const Style& LabelStyle() const { return style_; }
     // Fits the bounds to the caption again (also once a peer with real metrics exists).
     void AdjustSize();
+    // A left click on it: runs OnClick when enabled and showing.
+    void Click();
 
 protected:
     void CaptionChanged() override { AdjustSize(); }

@@ -8,7 +8,7 @@
 class TProgressBar : public TWinControl {
 public:
     // The system's message that sets the bar colour (0x00BBGGRR in lParam).
-    static constexpr unsigned PBM_SETBARCOLOR = 0x0409;
+    static constexpr unsigned kBarColorMessage = 0x0409;
 
     using TWinControl::TWinControl;
 

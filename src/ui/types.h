@@ -35,8 +35,13 @@ inline constexpr TColor clBtnFace = clSystemColor | 15;
 inline constexpr TColor clBtnShadow = clSystemColor | 16;
 inline constexpr TColor clBtnHighlight = clSystemColor | 20;
 
+// The system's values; where the system's headers already define them, those are used.
+#ifndef DEFAULT_CHARSET
 inline constexpr int DEFAULT_CHARSET = 1;
+#endif
+#ifndef ANSI_CHARSET
 inline constexpr int ANSI_CHARSET = 0;
+#endif
 
 // Heights are character heights in pixels at 96 dots per inch.
 struct TFont {

@@ -37,7 +37,7 @@ public:
         // The control may be gone by the time the queue runs.
         PostTask([alive = std::weak_ptr<int>(alive_), &control = control_, message, lParam] {
             if (alive.expired()) return;
-            if (auto* bar = dynamic_cast<TProgressBar*>(&control); bar && message == TProgressBar::PBM_SETBARCOLOR)
+            if (auto* bar = dynamic_cast<TProgressBar*>(&control); bar && message == TProgressBar::kBarColorMessage)
                 bar->BarColorArrived(static_cast<TColor>(lParam));
         });
     }

@@ -1,0 +1,232 @@
+#include "platform/win32/peer_controls.h"
+
+#include <richedit.h>
+#include <uxtheme.h>
+
+#include <cstring>
+
+#include "platform/exception.h"
+#include "ui/button.h"
+#include "ui/bevel.h"
+#include "ui/checkbox.h"
+#include "ui/edit.h"
+#include "ui/form.h"
+#include "ui/image.h"
+#include "ui/label.h"
+#include "ui/memo.h"
+#include "ui/progressbar.h"
+#include "ui/radiobutton.h"
+#include "ui/shape.h"
+
+namespace platform::win32 {
+namespace {
+
+DWORD TabStopStyle(const TWinControl& control) { return control.TabStop() ? WS_TABSTOP : 0; }
+
+// The rich-text box's class lives in its own library, loaded once for the process.
+const char* RichEditClass() {
+    static const HMODULE library = LoadLibraryA("riched20.dll");
+    return library ? RICHEDIT_CLASSA : "EDIT";
+}
+
+// A device-dependent bitmap from a complete .bmp file image; null for anything malformed.
+HBITMAP LoadBitmapImage(std::span<const std::uint8_t> file) {
+    BITMAPFILEHEADER header;
+    BITMAPINFOHEADER info;
+    if (file.size() < sizeof header + sizeof info) return nullptr;
+    std::memcpy(&header, file.data(), sizeof header);
+    std::memcpy(&info, file.data() + sizeof header, sizeof info);
+    if (header.bfType != 0x4D42 || info.biSize < sizeof info || info.biCompression != BI_RGB ||
+        info.biBitCount != 24 || info.biWidth <= 0 || info.biWidth > 4096 || info.biHeight == 0 ||
+        info.biHeight > 4096 || info.biHeight < -4096)
+        return nullptr;
+    const std::size_t stride = (static_cast<std::size_t>(info.biWidth) * 3 + 3) & ~std::size_t{3};
+    const std::size_t rows = static_cast<std::size_t>(info.biHeight < 0 ? -info.biHeight : info.biHeight);
+    if (header.bfOffBits > file.size() || file.size() - header.bfOffBits < stride * rows) return nullptr;
+    BITMAPINFO format = {};
+    format.bmiHeader = info;
+    format.bmiHeader.biSize = sizeof info;
+    const HDC screen = GetDC(nullptr);
+    const HBITMAP bitmap =
+        CreateDIBitmap(screen, &format.bmiHeader, CBM_INIT, file.data() + header.bfOffBits, &format, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    return bitmap;
+}
+
+TColor ParentColor(const TControl&) { return clBtnFace; }
+
+}  // namespace
+
+LabelPeer::LabelPeer(TLabel& label) : WindowPeer(label), label_(label) {
+    const TLabel::Style& style = label.LabelStyle();
+    DWORD kind = SS_LEFTNOWORDWRAP;
+    if (style.WordWrap) kind = SS_LEFT;
+    else if (style.Alignment == TAlignment::RightJustify) kind = SS_RIGHT;
+    Create("STATIC", kind | SS_NOPREFIX | (style.HandCursor ? SS_NOTIFY : 0),
+           style.Transparent ? WS_EX_TRANSPARENT : 0);
+}
+
+void LabelPeer::Command(WORD code) {
+    if (code == STN_CLICKED) label_.Click();
+}
+
+// A transparent label shows what lies under it: the filled shape it sits on, if any.
+TColor LabelPeer::Background() const {
+    TColor color = ParentColor(label_);
+    if (!label_.LabelStyle().Transparent || !label_.Parent()) return color;
+    const TBounds& own = label_.Bounds();
+    for (TControl* sibling : label_.Parent()->Children()) {
+        if (sibling == &label_) break;
+        const TBounds& b = sibling->Bounds();
+        if (auto* shape = dynamic_cast<TShape*>(sibling); shape && shape->Visible() && own.Left >= b.Left &&
+                                                          own.Top >= b.Top && own.Right() <= b.Right() &&
+                                                          own.Bottom() <= b.Bottom())
+            color = shape->Fill();
+    }
+    return color;
+}
+
+HBRUSH LabelPeer::ControlColor(HDC dc) {
+    SetTextColor(dc, ColorOf(label_.Font().Color));
+    SetBkMode(dc, TRANSPARENT);
+    return BrushOf(Background());
+}
+
+LRESULT LabelPeer::Intercept(UINT message, WPARAM, LPARAM, bool& handled) {
+    if (message == WM_SETCURSOR && label_.LabelStyle().HandCursor) {
+        handled = true;
+        SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32649)));  // IDC_HAND
+        return TRUE;
+    }
+    return 0;
+}
+
+ButtonPeer::ButtonPeer(TButton& button) : WindowPeer(button), button_(button) {
+    TForm* form = button.Form();
+    const DWORD kind = form && form->DefaultButton() == &button ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+    Create("BUTTON", kind | TabStopStyle(button));
+}
+
+void ButtonPeer::Command(WORD code) {
+    if (code == BN_CLICKED) button_.Click();
+}
+
+CheckPeer::CheckPeer(TRadioButton& radio) : WindowPeer(radio), radio_(&radio) {
+    Create("BUTTON", BS_RADIOBUTTON | TabStopStyle(radio));
+    Changed(PeerChange::Checked);
+}
+
+CheckPeer::CheckPeer(TCheckBox& check) : WindowPeer(check), check_(&check) {
+    Create("BUTTON", BS_CHECKBOX | TabStopStyle(check));
+    Changed(PeerChange::Checked);
+}
+
+bool CheckPeer::Checked() const { return radio_ ? radio_->Checked() : check_->Checked(); }
+
+void CheckPeer::Changed(PeerChange what) {
+    if (what != PeerChange::Checked) return WindowPeer::Changed(what);
+    SendMessageA(Handle(), BM_SETCHECK, Checked() ? BST_CHECKED : BST_UNCHECKED, 0);
+    // A radio group's only tab stop is its checked button.
+    const auto& control = static_cast<const TWinControl&>(Control());
+    const LONG_PTR style = GetWindowLongPtrA(Handle(), GWL_STYLE);
+    SetWindowLongPtrA(Handle(), GWL_STYLE, control.TabStop() ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP));
+}
+
+void CheckPeer::Command(WORD code) {
+    if (code != BN_CLICKED) return;
+    if (radio_) radio_->Click();
+    else check_->Click();
+}
+
+HBRUSH CheckPeer::ControlColor(HDC dc) {
+    SetTextColor(dc, ColorOf(Control().Font().Color));
+    SetBkMode(dc, TRANSPARENT);
+    return BrushOf(ParentColor(Control()));
+}
+
+EditPeer::EditPeer(TEdit& edit) : WindowPeer(edit), edit_(edit) {
+    Create("EDIT", ES_AUTOHSCROLL | ES_LEFT | TabStopStyle(edit), WS_EX_CLIENTEDGE);
+    SendMessageA(Handle(), EM_SETLIMITTEXT, 0, 0);
+}
+
+void EditPeer::Changed(PeerChange what) {
+    WindowPeer::Changed(what);
+    // Entered with the keyboard (not the mouse): the whole text is selected.
+    if (what == PeerChange::Focus && !reportingFocus_) SendMessageA(Handle(), EM_SETSEL, 0, -1);
+}
+
+void EditPeer::Command(WORD code) {
+    if (code != EN_CHANGE) return;
+    const int length = GetWindowTextLengthA(Handle());
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextA(Handle(), text.data(), length + 1)));
+    // Our own assignments come back here with the text the control already holds.
+    edit_.TextEdited(text);
+}
+
+MemoPeer::MemoPeer(TMemo& memo) : WindowPeer(memo) {
+    const DWORD style = ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | TabStopStyle(memo);
+    if (memo.Rich()) {
+        Create(RichEditClass(), style | ES_SAVESEL, WS_EX_CLIENTEDGE);
+        SendMessageA(Handle(), EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(GetSysColor(COLOR_WINDOW)));
+    } else {
+        Create("EDIT", style, WS_EX_CLIENTEDGE);
+    }
+}
+
+// A read-only edit asks for the static colour; it keeps the white of a text box.
+HBRUSH MemoPeer::ControlColor(HDC dc) {
+    SetTextColor(dc, ColorOf(Control().Font().Color));
+    SetBkColor(dc, ColorOf(clWindow));
+    return BrushOf(clWindow);
+}
+
+ProgressPeer::ProgressPeer(TProgressBar& bar) : WindowPeer(bar), bar_(bar) {
+    Create(PROGRESS_CLASSA, 0);
+    // Themed bars ignore the bar colour.
+    SetWindowTheme(Handle(), L"", L"");
+    Changed(PeerChange::Range);
+}
+
+void ProgressPeer::Changed(PeerChange what) {
+    switch (what) {
+        case PeerChange::Range:
+            SendMessageA(Handle(), PBM_SETRANGE32, static_cast<WPARAM>(bar_.Min()), static_cast<LPARAM>(bar_.Max()));
+            [[fallthrough]];
+        case PeerChange::Position:
+            SendMessageA(Handle(), PBM_SETPOS, static_cast<WPARAM>(bar_.Position()), 0);
+            break;
+        default: WindowPeer::Changed(what);
+    }
+}
+
+LRESULT ProgressPeer::Intercept(UINT message, WPARAM, LPARAM lParam, bool&) {
+    // The system draws it; the model learns the colour too.
+    if (message == TProgressBar::kBarColorMessage) bar_.BarColorArrived(static_cast<TColor>(lParam));
+    return 0;
+}
+
+ShapePeer::ShapePeer(TShape& shape) : WindowPeer(shape), shape_(shape) {
+    Create("STATIC", SS_LEFT);
+    // Every later sibling paints over it.
+    SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+HBRUSH ShapePeer::ControlColor(HDC) { return BrushOf(shape_.Fill()); }
+
+// The etched line: its upper row in the shadow colour, the lower in the highlight.
+BevelPeer::BevelPeer(TBevel& bevel) : WindowPeer(bevel) { Create("STATIC", SS_ETCHEDHORZ); }
+
+ImagePeer::ImagePeer(TImage& image) : WindowPeer(image), bitmap_(LoadBitmapImage(image.Bitmap())) {
+    Create("STATIC", SS_BITMAP);
+    if (bitmap_) SendMessageA(Handle(), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap_));
+    // SS_BITMAP fits the control to the picture; the picture is shown at its natural size.
+    ApplyBounds();
+}
+
+ImagePeer::~ImagePeer() {
+    SendMessageA(Handle(), STM_SETIMAGE, IMAGE_BITMAP, 0);
+    if (bitmap_) DeleteObject(bitmap_);
+}
+
+}  // namespace platform::win32

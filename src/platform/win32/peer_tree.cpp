@@ -1,0 +1,224 @@
+#include "platform/win32/peer_tree.h"
+
+#include <objbase.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <cstring>
+
+#include "platform/win32/handle.h"
+#include "platform/win32/system_text.h"
+
+namespace platform::win32 {
+namespace {
+
+constexpr int kIndent = 19;
+constexpr UINT kFirstCommand = 1;
+
+struct MenuTraits {
+    static HMENU Invalid() { return nullptr; }
+    static void Close(HMENU menu) { DestroyMenu(menu); }
+};
+using MenuHandle = Handle<HMENU, MenuTraits>;
+
+// The hourglass while the shell is read.
+class WaitCursor {
+public:
+    WaitCursor() : previous_(SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)))) {}  // IDC_WAIT
+    ~WaitCursor() { SetCursor(previous_); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    HCURSOR previous_;
+};
+
+HIMAGELIST SystemSmallIcons() {
+    SHFILEINFOA info = {};
+    return reinterpret_cast<HIMAGELIST>(
+        SHGetFileInfoA("C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+}
+
+int IconOf(const std::string& path, UINT extra) {
+    SHFILEINFOA info = {};
+    if (!SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON | extra)) return 0;
+    return info.iIcon;
+}
+
+void FillItem(TVITEMA& item, const TShellTreeView::Node& node, std::string& label) {
+    label = node.Folder.DisplayName;
+    item.mask |= TVIF_HANDLE | TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN | TVIF_STATE;
+    item.pszText = label.data();
+    item.iImage = IconOf(node.Folder.Path, 0);
+    item.iSelectedImage = IconOf(node.Folder.Path, SHGFI_OPENICON);
+    item.cChildren = node.HasButton ? 1 : 0;
+    item.stateMask = TVIS_OVERLAYMASK;
+    item.state = node.Folder.Shared ? INDEXTOOVERLAYMASK(1) : 0;  // the system's shared-folder overlay
+}
+
+}  // namespace
+
+TreePeer::TreePeer(TShellTreeView& tree) : WindowPeer(tree), tree_(tree) {
+    Create(WC_TREEVIEWA, TVS_HASBUTTONS | TVS_HASLINES | TVS_EDITLABELS | (tree.TabStop() ? WS_TABSTOP : 0),
+           WS_EX_CLIENTEDGE);
+    TreeView_SetImageList(Handle(), SystemSmallIcons(), TVSIL_NORMAL);
+    Rescale();
+}
+
+void TreePeer::Rescale() {
+    WindowPeer::Rescale();
+    SendMessageA(Handle(), TVM_SETINDENT, static_cast<WPARAM>(Scale(kIndent)), 0);
+}
+
+void TreePeer::Changed(PeerChange what) {
+    if (what == PeerChange::Content) Synchronize();
+    else WindowPeer::Changed(what);
+}
+
+TreePeer::Node* TreePeer::NodeOf(HTREEITEM item) const {
+    if (!item) return nullptr;
+    TVITEMA data = {};
+    data.mask = TVIF_PARAM;
+    data.hItem = item;
+    if (!TreeView_GetItem(Handle(), &data)) return nullptr;
+    return reinterpret_cast<Node*>(data.lParam);
+}
+
+void TreePeer::Synchronize() {
+    const bool outer = !synchronizing_;
+    synchronizing_ = true;
+    if (Node* root = tree_.RootNode()) SynchronizeNode(*root, TVI_ROOT);
+    HTREEITEM wanted = nullptr;
+    if (const Node* selected = tree_.Selected())
+        if (auto found = items_.find(selected); found != items_.end()) wanted = found->second;
+    if (TreeView_GetSelection(Handle()) != wanted) TreeView_SelectItem(Handle(), wanted);
+    if (outer) synchronizing_ = false;
+}
+
+void TreePeer::SynchronizeNode(Node& node, HTREEITEM parent) {
+    std::string label;
+    HTREEITEM item;
+    if (auto found = items_.find(&node); found != items_.end()) {
+        item = found->second;
+        char shown[MAX_PATH] = {};
+        TVITEMA current = {};
+        current.mask = TVIF_TEXT | TVIF_CHILDREN;
+        current.hItem = item;
+        current.pszText = shown;
+        current.cchTextMax = sizeof shown;
+        TreeView_GetItem(Handle(), &current);
+        if (node.Folder.DisplayName != shown || current.cChildren != (node.HasButton ? 1 : 0)) {
+            TVITEMA update = {};
+            update.hItem = item;
+            FillItem(update, node, label);
+            TreeView_SetItem(Handle(), &update);
+        }
+    } else {
+        TVINSERTSTRUCTA insert = {};
+        insert.hParent = parent;
+        insert.hInsertAfter = TVI_LAST;
+        insert.item.mask = TVIF_PARAM;
+        insert.item.lParam = reinterpret_cast<LPARAM>(&node);
+        FillItem(insert.item, node, label);
+        item = TreeView_InsertItem(Handle(), &insert);
+        items_.emplace(&node, item);
+    }
+    for (auto& child : node.Children) SynchronizeNode(*child, item);
+    const bool expanded = (TreeView_GetItemState(Handle(), item, TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
+    if (node.Expanded != expanded && !node.Children.empty() && &node != userExpanding_)
+        TreeView_Expand(Handle(), item, node.Expanded ? TVE_EXPAND : TVE_COLLAPSE);
+}
+
+LRESULT TreePeer::Expanding(HTREEITEM item, UINT action) {
+    Node* node = NodeOf(item);
+    if (synchronizing_ || !node) return FALSE;
+    // The control opens or closes the item itself once we return.
+    userExpanding_ = node;
+    if (action & TVE_EXPAND) {
+        {
+            const WaitCursor wait;
+            tree_.Expand(*node);
+        }
+        userExpanding_ = nullptr;
+        // An empty level: the button is gone and there is nothing to open.
+        return node->Children.empty() ? TRUE : FALSE;
+    }
+    if (action & TVE_COLLAPSE) tree_.Collapse(*node);
+    userExpanding_ = nullptr;
+    return FALSE;
+}
+
+void TreePeer::ContextMenu() {
+    TVHITTESTINFO hit = {};
+    GetCursorPos(&hit.pt);
+    const POINT screen = hit.pt;
+    ScreenToClient(Handle(), &hit.pt);
+    const Node* node = NodeOf(TreeView_HitTest(Handle(), &hit));
+    if (!node) return;
+
+    ComPtr<IShellFolder> desktop;
+    if (FAILED(SHGetDesktopFolder(desktop.Put()))) return;
+    std::wstring path = Widen(node->Folder.Path);
+    ItemList item;
+    if (FAILED(desktop->ParseDisplayName(Handle(), nullptr, path.data(), nullptr, item.Put(), nullptr))) return;
+    ComPtr<IShellFolder> parent;
+    LPCITEMIDLIST child = nullptr;
+    if (FAILED(SHBindToParent(item.Get(), IID_IShellFolder, parent.PutVoid(), &child))) return;
+    ComPtr<IContextMenu> menu;
+    if (FAILED(parent->GetUIObjectOf(Handle(), 1, &child, IID_IContextMenu, nullptr, menu.PutVoid()))) return;
+    MenuHandle popup(CreatePopupMenu());
+    if (!popup || FAILED(menu->QueryContextMenu(popup.Get(), 0, kFirstCommand, 0x7FFF, CMF_NORMAL | CMF_CANRENAME)))
+        return;
+    const UINT command = static_cast<UINT>(
+        TrackPopupMenu(popup.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0, Handle(), nullptr));
+    if (command < kFirstCommand) return;
+
+    char verb[64] = {};
+    if (SUCCEEDED(menu->GetCommandString(command - kFirstCommand, GCS_VERBA, nullptr, verb, sizeof verb)) &&
+        lstrcmpiA(verb, "rename") == 0) {
+        TreeView_EditLabel(Handle(), items_.at(node));
+        return;
+    }
+    CMINVOKECOMMANDINFO invoke = {};
+    invoke.cbSize = sizeof invoke;
+    invoke.hwnd = Handle();
+    invoke.lpVerb = MAKEINTRESOURCEA(command - kFirstCommand);
+    invoke.nShow = SW_SHOWNORMAL;
+    menu->InvokeCommand(&invoke);
+}
+
+bool TreePeer::EndLabelEdit(HTREEITEM item, const char* text) {
+    Node* node = NodeOf(item);
+    // The label follows the model, which changes only when the shell renamed the folder.
+    if (node && text) tree_.Rename(*node, text);
+    return false;
+}
+
+LRESULT TreePeer::Notify(const NMHDR& header) {
+    switch (header.code) {
+        case TVN_ITEMEXPANDINGA:
+        case TVN_ITEMEXPANDINGW: {
+            const auto& change = reinterpret_cast<const NMTREEVIEWA&>(header);
+            return Expanding(change.itemNew.hItem, change.action);
+        }
+        case TVN_SELCHANGEDA:
+        case TVN_SELCHANGEDW:
+            if (!synchronizing_) tree_.Select(NodeOf(reinterpret_cast<const NMTREEVIEWA&>(header).itemNew.hItem));
+            return 0;
+        case NM_RCLICK:
+            ContextMenu();
+            return TRUE;
+        case TVN_ENDLABELEDITA: {
+            const auto& edit = reinterpret_cast<const NMTVDISPINFOA&>(header);
+            return EndLabelEdit(edit.item.hItem, edit.item.pszText);
+        }
+        case TVN_ENDLABELEDITW: {
+            const auto& edit = reinterpret_cast<const NMTVDISPINFOW&>(header);
+            if (!edit.item.pszText) return FALSE;
+            return EndLabelEdit(edit.item.hItem, Narrow(edit.item.pszText).c_str());
+        }
+        default: return 0;
+    }
+}
+
+}  // namespace platform::win32

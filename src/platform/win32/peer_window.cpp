@@ -1,0 +1,191 @@
+#include "platform/win32/peer_window.h"
+
+#include <map>
+
+#include "platform/exception.h"
+#include "platform/guard.h"
+#include "platform/win32/peer_container.h"
+#include "ui/form.h"
+
+namespace platform::win32 {
+namespace {
+
+constexpr UINT_PTR kSubclassId = 1;
+const char* const kPeerProperty = "QuorvanePeer";
+
+class BrushCache {
+public:
+    ~BrushCache() {
+        for (auto& [color, brush] : brushes_) DeleteObject(brush);
+    }
+    HBRUSH Get(TColor color) {
+        if (color & clSystemColor) return GetSysColorBrush(static_cast<int>(color & 0xFF));
+        auto found = brushes_.find(color);
+        if (found == brushes_.end()) found = brushes_.emplace(color, CreateSolidBrush(color)).first;
+        return found->second;
+    }
+
+private:
+    std::map<TColor, HBRUSH> brushes_;
+};
+
+}  // namespace
+
+COLORREF ColorOf(TColor color) {
+    return (color & clSystemColor) ? GetSysColor(static_cast<int>(color & 0xFF)) : static_cast<COLORREF>(color);
+}
+
+HBRUSH BrushOf(TColor color) {
+    static BrushCache cache;
+    return cache.Get(color);
+}
+
+TShiftState CurrentShift() {
+    TShiftState shift = 0;
+    if (GetKeyState(VK_SHIFT) < 0) shift |= ssShift;
+    if (GetKeyState(VK_CONTROL) < 0) shift |= ssCtrl;
+    if (GetKeyState(VK_MENU) < 0) shift |= ssAlt;
+    return shift;
+}
+
+WindowPeer::WindowPeer(TControl& control) : control_(control) {}
+
+WindowPeer::~WindowPeer() {
+    if (window_) {
+        RemoveWindowSubclass(window_, SubclassProc, kSubclassId);
+        RemovePropA(window_, kPeerProperty);
+        DestroyWindow(window_);
+    }
+    if (font_) DeleteObject(font_);
+}
+
+WindowPeer* WindowPeer::FromHandle(HWND window) {
+    return window ? static_cast<WindowPeer*>(GetPropA(window, kPeerProperty)) : nullptr;
+}
+
+int WindowPeer::Dpi() const {
+    TForm* form = control_.Form();
+    auto* peer = form ? dynamic_cast<FormPeer*>(form->Peer()) : nullptr;
+    if (!peer) peer = dynamic_cast<FormPeer*>(const_cast<WindowPeer*>(this));
+    return peer ? peer->WindowDpi() : 96;
+}
+
+HWND WindowPeer::ParentHandle() const {
+    TWinControl* parent = control_.Parent();
+    auto* peer = parent ? dynamic_cast<WindowPeer*>(parent->Peer()) : nullptr;
+    return peer ? peer->Handle() : nullptr;
+}
+
+void WindowPeer::Create(const char* className, DWORD style, DWORD exStyle) {
+    const HWND parent = ParentHandle();
+    if (parent) style |= WS_CHILD | WS_CLIPSIBLINGS;
+    if (!control_.Enabled()) style |= WS_DISABLED;
+    window_ = CreateWindowExA(exStyle, className, control_.Caption().c_str(), style, 0, 0, 0, 0, parent, nullptr,
+                              GetModuleHandleA(nullptr), nullptr);
+    if (!window_) throw Exception("Error creating window: " + control_.Name());
+    SetPropA(window_, kPeerProperty, this);
+    SetWindowSubclass(window_, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    ApplyFont();
+    ApplyBounds();
+    if (parent && control_.Visible()) ShowWindow(window_, SW_SHOWNA);
+}
+
+void WindowPeer::ApplyBounds() {
+    const TBounds& b = control_.Bounds();
+    SetWindowPos(window_, nullptr, Scale(b.Left), Scale(b.Top), Scale(b.Width), Scale(b.Height),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void WindowPeer::ApplyFont() {
+    const HFONT previous = font_;
+    font_ = CreateControlFont(control_.Font(), Dpi());
+    SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+    if (previous) DeleteObject(previous);
+}
+
+void WindowPeer::Rescale() {
+    ApplyFont();
+    ApplyBounds();
+}
+
+void WindowPeer::Changed(PeerChange what) {
+    switch (what) {
+        case PeerChange::Bounds: ApplyBounds(); break;
+        case PeerChange::Caption: SetWindowTextA(window_, control_.Caption().c_str()); break;
+        case PeerChange::Visible: ShowWindow(window_, control_.Visible() ? SW_SHOWNA : SW_HIDE); break;
+        case PeerChange::Enabled: EnableWindow(window_, control_.Enabled()); break;
+        case PeerChange::Font:
+            ApplyFont();
+            InvalidateRect(window_, nullptr, TRUE);
+            break;
+        case PeerChange::Focus:
+            if (!reportingFocus_ && GetFocus() != window_) SetFocus(window_);
+            break;
+        default: break;
+    }
+}
+
+TSize WindowPeer::MeasureText(const std::string& text) const {
+    const HDC dc = GetDC(window_);
+    const HGDIOBJ previous = SelectObject(dc, font_);
+    RECT extent = {0, 0, 0, 0};
+    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &extent, DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS);
+    SelectObject(dc, previous);
+    ReleaseDC(window_, dc);
+    // Back to 96 dpi, rounding up so that the text never gets clipped.
+    const int dpi = Dpi();
+    return {(extent.right * 96 + dpi - 1) / dpi, (extent.bottom * 96 + dpi - 1) / dpi};
+}
+
+void WindowPeer::Post(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
+    PostMessageA(window_, message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam));
+}
+
+LRESULT WindowPeer::Intercept(UINT, WPARAM, LPARAM, bool&) { return 0; }
+
+// Enter, Tab and typed characters go to the form's keyboard rules first.
+LRESULT WindowPeer::ForwardKeys(UINT message, WPARAM wParam, bool& handled) {
+    auto* control = dynamic_cast<TWinControl*>(&control_);
+    TForm* form = control_.Form();
+    if (!control || !form) return 0;
+    switch (message) {
+        case WM_KEYDOWN:
+            if (wParam == VK_RETURN || wParam == VK_TAB || wParam == VK_ESCAPE) {
+                handled = form->KeyDown(static_cast<std::uint16_t>(wParam), CurrentShift());
+                swallowChar_ = handled;
+            }
+            break;
+        case WM_CHAR:
+        case WM_SYSCHAR:
+            if (swallowChar_ && (wParam == '\r' || wParam == '\t' || wParam == 0x1B)) {
+                swallowChar_ = false;
+                handled = true;
+                break;
+            }
+            handled = form->CharTyped(static_cast<char>(wParam), message == WM_SYSCHAR ? ssAlt : CurrentShift());
+            break;
+        case WM_SETFOCUS:
+            if (control == form) break;
+            reportingFocus_ = true;
+            form->SetActiveControl(control);
+            reportingFocus_ = false;
+            break;
+        default: break;
+    }
+    return 0;
+}
+
+LRESULT CALLBACK WindowPeer::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                          DWORD_PTR self) noexcept {
+    auto* peer = reinterpret_cast<WindowPeer*>(self);
+    bool handled = false;
+    LRESULT result = 0;
+    Guarded([&] {
+        result = peer->Intercept(message, wParam, lParam, handled);
+        if (!handled) peer->ForwardKeys(message, wParam, handled);
+    });
+    if (handled) return result;
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+}  // namespace platform::win32

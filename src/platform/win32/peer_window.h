@@ -1,0 +1,78 @@
+#pragma once
+// The win32 peers: each owns one window of a system or program class and turns its
+// notifications into calls on the control. Layout is kept at 96 dpi in the controls and
+// scaled here to the window's dpi.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+#include "platform/peer.h"
+#include "ui/control.h"
+
+class TForm;
+
+namespace platform::win32 {
+
+class FormPeer;
+
+class WindowPeer : public ControlPeer {
+public:
+    explicit WindowPeer(TControl& control);
+    ~WindowPeer() override;
+    WindowPeer(const WindowPeer&) = delete;
+    WindowPeer& operator=(const WindowPeer&) = delete;
+
+    HWND Handle() const { return window_; }
+    TControl& Control() const { return control_; }
+    static WindowPeer* FromHandle(HWND window);
+
+    void Changed(PeerChange what) override;
+    TSize MeasureText(const std::string& text) const override;
+    void Post(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) override;
+
+    // Notifications the parent window routes back to the control that sent them.
+    virtual void Command(WORD) {}
+    virtual LRESULT Notify(const NMHDR&) { return 0; }
+    // WM_CTLCOLOR*: the brush to paint the background with, or null for the default.
+    virtual HBRUSH ControlColor(HDC) { return nullptr; }
+    // The dpi changed: geometry and font again.
+    virtual void Rescale();
+
+    int Dpi() const;
+    int Scale(int value) const { return MulDiv(value, Dpi(), 96); }
+    HFONT Font() const { return font_; }
+
+protected:
+    // Creates the window as a child of the parent's window (or top-level without one),
+    // binds it to this peer and applies bounds, caption, font, visibility and enabled state.
+    void Create(const char* className, DWORD style, DWORD exStyle = 0);
+    // A message to the control's window before the system's procedure; set handled to
+    // keep it from there.
+    virtual LRESULT Intercept(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
+    virtual void ApplyBounds();
+    void ApplyFont();
+    HWND ParentHandle() const;
+
+    // Whether the system procedure should see keys: a focus change made by the user is
+    // reported to the form, not sent back to the window.
+    bool reportingFocus_ = false;
+
+private:
+    static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                         DWORD_PTR self) noexcept;
+    LRESULT ForwardKeys(UINT message, WPARAM wParam, bool& handled);
+
+    TControl& control_;
+    HWND window_ = nullptr;
+    HFONT font_ = nullptr;
+    bool swallowChar_ = false;  // the key went to the form: drop its WM_CHAR too
+};
+
+// The colour value of a control colour (system colours resolved).
+COLORREF ColorOf(TColor color);
+// A solid brush of that colour, kept for the life of the process.
+HBRUSH BrushOf(TColor color);
+TShiftState CurrentShift();
+
+}  // namespace platform::win32
