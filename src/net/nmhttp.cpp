@@ -137,7 +137,9 @@ void TNMHTTP::DoRequest() {
             if (!ReceivedCookie.empty()) HeaderInfo.Cookie = ReceivedCookie;
             if (OnRedirect) OnRedirect(Handled);
             if (Handled) return;
-            if (RequestURL.find('/') == std::string::npos) RequestURL = "http://" + Host + "/" + RequestURL;
+            // A bare name stays on this server, its port included.
+            if (RequestURL.find('/') == std::string::npos)
+                RequestURL = "http://" + Host + (Port == 80 ? "" : ":" + std::to_string(Port)) + "/" + RequestURL;
         }
         if (reply == 401 && OnAuthenticationNeeded) OnAuthenticationNeeded();
         // Other redirection replies, and those without a place to go, end the request.
