@@ -49,14 +49,17 @@ bool CreateShellLink(const std::string& target, const std::string& arguments,
 
 enum class SpecialFolder { Programs = 2, DesktopDirectory = 16 };
 std::string SpecialFolderPath(SpecialFolder folder);  // empty on failure
-std::string TempPath();                               // ends in a backslash; at most 260 characters
+std::string TempPath();                               // ends in a backslash; at most 260 characters, else empty
 
 bool CopyFileOverwrite(const std::string& source, const std::string& target);
 bool MakeDirectory(const std::string& path);  // one level
 bool DirectoryExists(const std::string& path);
 bool FileExists(const std::string& path);        // a file, not a directory
-std::string SystemErrorText();                  // the system's text for the last failure above
+// The system's text for the last failure of CopyFileOverwrite, MakeDirectory or the save
+// of CreateShellLink, e.g. "Access is denied."; callers name the file themselves.
+std::string SystemErrorText();
 
+// MainWindow is the program's visible top-level window without an owner.
 enum class ShellOwner { None, MainWindow, Desktop };
 enum class ShowCommand { Normal = 1, Maximized = 3 };
 struct ShellExecuteCall {
@@ -67,8 +70,9 @@ struct ShellExecuteCall {
 };
 void ExecuteShell(const ShellExecuteCall& call);
 
-// Modal message box owned by the application; every other window of the program is
-// disabled while it is up, and the active window and focus are restored afterwards.
+// Modal message box owned by the main window; every other window of the program is
+// disabled while it is up, and each window's enabled state, the active window and the
+// focus are put back afterwards.
 // The values are the system's style flags and button identifiers.
 enum class MessageBoxKind : unsigned { Error = 16, YesNoQuestion = 36, YesNoExclamation = 52 };
 enum class MessageBoxAnswer : int { Ok = 1, Yes = 6, No = 7 };
@@ -95,7 +99,7 @@ private:
 // The shell namespace, as the folder tree sees it.
 struct ShellFolder {
     std::string DisplayName;  // the name shown inside its parent folder
-    std::string Path;         // the file-system parsing path, no trailing backslash
+    std::string Path;         // the file-system parsing path, no trailing backslash but a drive root's
     bool HasSubfolders = false;
     bool Shared = false;
 };
