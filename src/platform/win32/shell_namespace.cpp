@@ -77,6 +77,8 @@ std::optional<ShellFolder> ShellResolve(const std::string& path) {
     if (!item) return std::nullopt;
     ParentAndChild located = BindToParent(item);
     if (!located.parent) return std::nullopt;
+    SFGAOF kind = SFGAO_FOLDER;
+    if (FAILED(located.parent->GetAttributesOf(1, &located.child, &kind)) || !(kind & SFGAO_FOLDER)) return std::nullopt;
     return Describe(*located.parent.Get(), located.child);
 }
 

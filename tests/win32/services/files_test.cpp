@@ -209,6 +209,7 @@ TEST_F(Files, ShellNamespaceListsVisibleFoldersAndRenames) {
     EXPECT_FALSE(children[0].Shared);
 
     EXPECT_FALSE(ShellResolve(dir_ + "missing"));
+    EXPECT_FALSE(ShellResolve(dir_ + "afile.txt"));  // a file is no folder
     EXPECT_TRUE(ShellSubfolders(dir_ + "missing").empty());
 
     const auto renamed = ShellRename(dir_ + "beta", "Gamma");
