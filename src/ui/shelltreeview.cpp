@@ -47,11 +47,25 @@ void TShellTreeView::Select(Node* node) {
     if (OnChange) OnChange(this);
 }
 
+namespace {
+
+// The folders read below a renamed one live under its new path now.
+void MovePaths(TShellTreeView::Node& node, const std::string& oldPath, const std::string& newPath) {
+    for (auto& child : node.Children) {
+        child->Folder.Path = newPath + child->Folder.Path.substr(oldPath.size());
+        MovePaths(*child, oldPath, newPath);
+    }
+}
+
+}  // namespace
+
 bool TShellTreeView::Rename(Node& node, const std::string& newName) {
     std::optional<platform::ShellFolder> renamed = platform::ShellRename(node.Folder.Path, newName);
     if (!renamed) return false;
+    const std::string oldPath = node.Folder.Path;
     node.Folder.DisplayName = renamed->DisplayName;
     node.Folder.Path = renamed->Path;
+    MovePaths(node, oldPath, node.Folder.Path);
     NotifyPeer(platform::PeerChange::Content);
     return true;
 }

@@ -1,0 +1,167 @@
+// The dialog keyboard rules the form decides: default button, access keys, Tab order.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "ui/button.h"
+#include "ui/edit.h"
+#include "ui/form.h"
+#include "ui/memo.h"
+#include "ui/panel.h"
+#include "ui/progressbar.h"
+#include "ui/radiobutton.h"
+#include "ui/speedbutton.h"
+
+namespace {
+
+// The agreement page and the bottom bar, with the tab orders of the wizard.
+struct Window : TForm {
+    Window() : TForm("Window", 424, 367) {
+        Page.SetTabOrder(0);
+        Memo.SetTabOrder(0);
+        Agree.SetTabOrder(1);
+        Deny.SetTabOrder(2);
+        Deny.SetChecked(true);
+        Hidden.SetTabOrder(3);
+        Hidden.SetVisible(false);
+        Bar.SetTabOrder(4);
+        Edit.SetTabOrder(5);
+        Bottom.SetTabOrder(1);
+        Next.SetCaption("&Suivant");
+        Next.SetTabOrder(0);
+        Back.SetCaption("&Précedent");
+        Back.SetTabOrder(1);
+        SetDefaultButton(&Next);
+        for (TButton* button : {&Next, &Back})
+            button->OnClick = [this](TComponent* sender) { pressed.push_back(static_cast<TControl*>(sender)->Name()); };
+    }
+    TPanel Page{this, "Page", {0, 0, 424, 337}};
+    TMemo Memo{&Page, "Memo", {15, 96, 394, 193}};
+    TRadioButton Agree{&Page, "Agree", {126, 304, 78, 17}};
+    TRadioButton Deny{&Page, "Deny", {222, 304, 78, 17}};
+    TMemo Hidden{&Page, "Hidden", {15, 96, 394, 193}};
+    TProgressBar Bar{&Page, "Bar", {14, 180, 398, 16}};
+    TEdit Edit{&Page, "Edit", {16, 96, 393, 21}};
+    TPanel Bottom{this, "Bottom", {0, 337, 424, 32}};
+    TSpeedButton Close{&Bottom, "Close", {317, 5, 93, 22}};
+    TButton Next{&Bottom, "Next", {200, 5, 93, 22}};
+    TButton Back{&Bottom, "Back", {96, 5, 93, 22}};
+    std::vector<std::string> pressed;
+
+    TWinControl* ByName(const std::string& name) {
+        for (TWinControl* control : std::initializer_list<TWinControl*>{&Memo, &Agree, &Deny, &Edit, &Next, &Back})
+            if (control->Name() == name) return control;
+        return nullptr;
+    }
+};
+
+struct EnterCase {
+    const char* name;
+    const char* focus;
+    TShiftState shift;
+    bool nextEnabled, backEnabled;
+    const char* pressed;  // empty: nothing
+};
+
+class EnterKey : public testing::TestWithParam<EnterCase> {};
+
+TEST_P(EnterKey, PressesTheDefaultButtonUnlessTheFocusUsesIt) {
+    const EnterCase& c = GetParam();
+    Window window;
+    window.Next.SetEnabled(c.nextEnabled);
+    window.Back.SetEnabled(c.backEnabled);
+    window.SetActiveControl(window.ByName(c.focus));
+    const bool used = window.KeyDown(vk::Return, c.shift);
+    const std::string expected = c.pressed;
+    EXPECT_EQ(used, !expected.empty());
+    EXPECT_EQ(window.pressed, expected.empty() ? std::vector<std::string>{} : std::vector<std::string>{expected});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Form, EnterKey,
+    testing::Values(EnterCase{"FromARadioButton", "Deny", 0, true, false, "Next"},
+                    EnterCase{"FromTheEditBox", "Edit", 0, true, false, "Next"},
+                    EnterCase{"NotFromTheAgreementBox", "Memo", 0, true, false, ""},
+                    EnterCase{"NotWithShift", "Deny", ssShift, true, false, ""},
+                    EnterCase{"NotWithCtrl", "Deny", ssCtrl, true, false, ""},
+                    EnterCase{"NotWithAlt", "Deny", ssAlt, true, false, ""},
+                    EnterCase{"NothingWhenNextIsDisabled", "Agree", 0, false, true, ""},
+                    EnterCase{"BackWhenItHasTheFocus", "Back", 0, true, true, "Back"},
+                    EnterCase{"NextWhenItHasTheFocus", "Next", 0, true, true, "Next"}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+TEST(Form, EscapePressesNothing) {
+    Window window;
+    window.SetActiveControl(&window.Deny);
+    EXPECT_FALSE(window.KeyDown(vk::Escape, 0));
+    EXPECT_TRUE(window.pressed.empty());
+}
+
+struct AccessCase {
+    const char* name;
+    const char* focus;
+    char key;
+    TShiftState shift;
+    bool backEnabled;
+    const char* pressed;
+};
+
+class AccessKeys : public testing::TestWithParam<AccessCase> {};
+
+TEST_P(AccessKeys, PressEnabledShowingButtons) {
+    const AccessCase& c = GetParam();
+    Window window;
+    window.Back.SetEnabled(c.backEnabled);
+    window.SetActiveControl(window.ByName(c.focus));
+    const bool used = window.CharTyped(c.key, c.shift);
+    const std::string expected = c.pressed;
+    EXPECT_EQ(used, !expected.empty());
+    EXPECT_EQ(window.pressed, expected.empty() ? std::vector<std::string>{} : std::vector<std::string>{expected});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Form, AccessKeys,
+    testing::Values(AccessCase{"AltSFromTheEditBox", "Edit", 's', ssAlt, false, "Next"},
+                    AccessCase{"SAloneFromARadioButton", "Agree", 's', 0, false, "Next"},
+                    AccessCase{"UpperCaseSAloneFromAButton", "Next", 'S', ssShift, false, "Next"},
+                    AccessCase{"SAloneInTheEditBoxIsText", "Edit", 's', 0, false, ""},
+                    AccessCase{"SAloneInTheAgreementBoxIsText", "Memo", 's', 0, false, ""},
+                    AccessCase{"PWhileBackIsDisabled", "Agree", 'p', ssAlt, false, ""},
+                    AccessCase{"PWhileBackIsEnabled", "Agree", 'p', ssAlt, true, "Back"},
+                    AccessCase{"AKeyNoButtonOwns", "Agree", 'x', ssAlt, true, ""}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+TEST(Form, AHiddenButtonHasNoAccessKey) {
+    Window window;
+    window.Bottom.SetVisible(false);
+    EXPECT_FALSE(window.CharTyped('s', ssAlt));
+    EXPECT_TRUE(window.pressed.empty());
+}
+
+TEST(Form, DoubledAmpersandIsNoAccessKey) {
+    Window window;
+    window.Next.SetCaption("&&Suivant");
+    EXPECT_EQ(window.Next.AccessKey(), 0);
+    window.Next.SetCaption("Tom && &Jerry");
+    EXPECT_EQ(window.Next.AccessKey(), 'J');
+}
+
+TEST(Form, TabFollowsTheTabOrderPanelByPanel) {
+    Window window;
+    std::vector<std::string> visited;
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_TRUE(window.KeyDown(vk::Tab, 0));
+        visited.push_back(window.ActiveControl()->Name());
+    }
+    // The unchecked radio button, the hidden box, the bar and the mouse-only button take
+    // no focus.
+    EXPECT_EQ(visited, (std::vector<std::string>{"Memo", "Deny", "Edit", "Next", "Back", "Memo"}));
+    window.KeyDown(vk::Tab, ssShift);
+    EXPECT_EQ(window.ActiveControl()->Name(), "Back");
+    window.Back.SetEnabled(false);
+    window.KeyDown(vk::Tab, ssShift);
+    EXPECT_EQ(window.ActiveControl()->Name(), "Next");
+}
+
+}  // namespace
