@@ -138,8 +138,11 @@ void TNMHTTP::DoRequest() {
             if (OnRedirect) OnRedirect(Handled);
             if (Handled) return;
             // A bare name stays on this server, its port included.
-            if (RequestURL.find('/') == std::string::npos)
-                RequestURL = "http://" + Host + (Port == 80 ? "" : ":" + std::to_string(Port)) + "/" + RequestURL;
+            if (RequestURL.find('/') == std::string::npos) {
+                std::string url = "http://" + Host;
+                if (Port != 80) url.append(":").append(std::to_string(Port));
+                RequestURL = url.append("/").append(RequestURL);
+            }
         }
         if (reply == 401 && OnAuthenticationNeeded) OnAuthenticationNeeded();
         // Other redirection replies, and those without a place to go, end the request.
@@ -218,8 +221,8 @@ void TNMHTTP::ParseURL() {
     if (!hostPart.empty()) Host = std::string(hostPart);
 
     if (RequestPath.empty()) {
-        RequestPath = "/";
-        RequestURL += "/";
+        RequestPath.assign(1, '/');
+        RequestURL.push_back('/');
     }
 }
 

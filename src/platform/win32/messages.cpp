@@ -1,0 +1,109 @@
+// The message queue of the user-interface thread, hidden tool windows and their timer,
+// passed through to user32.
+#include <deque>
+#include <utility>
+
+#include "platform/guard.h"
+#include "platform/win32/messages_window.h"
+
+namespace platform {
+namespace {
+
+constexpr UINT kTaskMessage = WM_USER + 1;
+bool quitReceived = false;
+
+LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    const auto* impl = reinterpret_cast<const MessageWindow::Impl*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (impl == nullptr || (message != WM_TIMER && message < WM_USER)) return DefWindowProcA(hwnd, message, wParam, lParam);
+    // A copy: the handler may destroy its own window.
+    const MessageHandler handler = impl->handler;
+    Guarded([&] { handler(message, wParam, lParam); });
+    return 0;
+}
+
+bool RegisterOnce(const std::string& className) {
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    WNDCLASSA known{};
+    if (GetClassInfoA(instance, className.c_str(), &known)) return true;
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = WindowProcedure;
+    windowClass.hInstance = instance;
+    windowClass.lpszClassName = className.c_str();
+    return RegisterClassA(&windowClass) != 0;
+}
+
+// Tasks wait here; one posted message per task wakes the queue.
+struct TaskQueue {
+    std::deque<std::function<void()>> tasks;
+    MessageWindow window{"QuorvaneTaskWindow", [this](unsigned message, std::uintptr_t, std::intptr_t) {
+                             if (message != kTaskMessage || tasks.empty()) return;
+                             std::function<void()> task = std::move(tasks.front());
+                             tasks.pop_front();
+                             task();
+                         }};
+};
+
+TaskQueue& Tasks() {
+    static TaskQueue queue;
+    return queue;
+}
+
+}  // namespace
+
+void ProcessMessages() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            quitReceived = true;
+            continue;
+        }
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+void WaitMessage() {
+    if (quitReceived) return;
+    MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+}
+
+void PostQuitMessage() { ::PostQuitMessage(0); }
+
+bool QuitReceived() { return quitReceived; }
+
+void PostTask(std::function<void()> task) {
+    TaskQueue& queue = Tasks();
+    queue.tasks.push_back(std::move(task));
+    PostMessageA(queue.window.impl().hwnd, kTaskMessage, 0, 0);
+}
+
+MessageWindow::MessageWindow(const std::string& className, MessageHandler handler) : impl_(std::make_unique<Impl>()) {
+    impl_->handler = std::move(handler);
+    if (!RegisterOnce(className)) return;
+    impl_->hwnd = CreateWindowExA(WS_EX_TOOLWINDOW, className.c_str(), "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), impl_.get());
+}
+
+MessageWindow::~MessageWindow() {
+    if (impl_->hwnd == nullptr) return;
+    SetWindowLongPtrA(impl_->hwnd, GWLP_USERDATA, 0);
+    DestroyWindow(impl_->hwnd);
+}
+
+bool MessageWindow::Valid() const { return impl_->hwnd != nullptr; }
+
+bool MessageWindow::SetTimer(unsigned interval) { return ::SetTimer(impl_->hwnd, 1, interval, nullptr) != 0; }
+
+void MessageWindow::KillTimer() { ::KillTimer(impl_->hwnd, 1); }
+
+void MessageWindow::Discard(unsigned message) {
+    MSG pending;
+    while (PeekMessageA(&pending, impl_->hwnd, message, message, PM_REMOVE)) {
+    }
+}
+
+}  // namespace platform
