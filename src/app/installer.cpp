@@ -3,8 +3,6 @@
 #include "i18n/traducteur.h"
 #include "wizard/finstall.h"
 
-TfInstall* fInstall = nullptr;
-
 int RunInstaller() {
     const int exitCode = RunApplication(
         [] {

@@ -1,0 +1,4 @@
+// The wizard's one window, reachable from the catalogue; set while it exists.
+#include "wizard/finstall.h"
+
+TfInstall* fInstall = nullptr;
