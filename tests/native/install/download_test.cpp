@@ -1,139 +1,17 @@
 // The download stage on the stand-in against the transport tests' loopback server: what
-// page 4 shows per event, the progress rule, the replies that must not be installed, and
-// Cancel.
+// page 4 shows per event, the progress rule, and the replies that must not be installed.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <climits>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
-#include <functional>
-#include <iterator>
-#include <optional>
 #include <string>
 #include <vector>
 
+#include "download_fixture.h"
 #include "net/nmhttp.h"
-#include "platform/exception.h"
-#include "script_server.h"
-#include "wizard_fixture.h"
-
-// The vendor host this test program is built with: the loopback server, on the port it
-// got from the system.
-char gLoopbackHost[32] = "127.0.0.1";
-const char* const kDownloadHost = gLoopbackHost;
 
 namespace {
-
-// Remembers every caption a control is given, and the bar's range and position.
-class RecordingPeer : public platform::ControlPeer {
-public:
-    explicit RecordingPeer(TControl& control) : control_(control) {}
-    void Changed(platform::PeerChange what) override {
-        if (what == platform::PeerChange::Caption) Captions.push_back(control_.Caption());
-        if (OnChanged) OnChanged(what);
-    }
-    TSize MeasureText(const std::string& text) const override { return {static_cast<int>(text.size()) * 6, 13}; }
-    void Post(unsigned, std::uintptr_t, std::intptr_t) override {}
-
-    std::vector<std::string> Captions;
-    std::function<void(platform::PeerChange)> OnChanged;
-
-private:
-    TControl& control_;
-};
-
-RecordingPeer& Record(TControl& control) {
-    auto peer = std::make_unique<RecordingPeer>(control);
-    RecordingPeer& recorder = *peer;
-    control.SetPeer(std::move(peer));
-    return recorder;
-}
-
-std::string Reply(const std::string& status, const std::string& headers, const std::string& body) {
-    return "HTTP/1.0 " + status + "\r\n" + headers + "\r\n" + body;
-}
-
-std::string Ok(const std::string& body) {
-    return Reply("200 OK", "Content-Length: " + std::to_string(body.size()) + "\r\n", body);
-}
-
-std::string Served(const std::string& name) { return "served " + name; }
-
-template <class Operation>
-std::optional<std::string> RaisedMessage(Operation&& operation) {
-    try {
-        operation();
-    } catch (const Exception& error) {
-        return error.Message;
-    }
-    return std::nullopt;
-}
-
-class DownloadTest : public WizardFixture {
-protected:
-    void SetUp() override {
-        WizardFixture::SetUp();
-        const std::string host = "127.0.0.1:" + std::to_string(server.Port());
-        ASSERT_LT(host.size(), sizeof gLoopbackHost);
-        std::copy(host.c_str(), host.c_str() + host.size() + 1, gLoopbackHost);
-
-        // The native transport writes its files with the host's own calls, outside the
-        // sandbox; they land in a working directory of the test's own.
-        previousDirectory = std::filesystem::current_path();
-        workDirectory = std::filesystem::path(standin::SandboxRoot()) / "transport";
-        std::filesystem::create_directories(workDirectory);
-        std::filesystem::current_path(workDirectory);
-        // ... and the placement reads the sandbox's temporary directory, given the same files.
-        for (const char* name : kProductFiles) WriteFile(platform::TempPath() + name, Served(name));
-    }
-
-    void TearDown() override {
-        std::filesystem::current_path(previousDirectory);
-        WizardFixture::TearDown();
-    }
-
-    // What the transport saved for one file, at the path the stage gave it.
-    std::optional<std::string> Downloaded(const std::string& name) const {
-        std::ifstream in(workDirectory / (platform::TempPath() + name), std::ios::binary);
-        if (!in) return std::nullopt;
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-
-    std::vector<std::string> RequestLines() const {
-        std::vector<std::string> lines;
-        for (const std::string& request : server.Requests()) lines.push_back(request.substr(0, request.find("\r\n")));
-        return lines;
-    }
-
-    // Page 3 with C:\Apps typed, then Next: the whole installation.
-    std::optional<std::string> InstallFromPage3() {
-        OnDirectoryPage("C:\\Apps");
-        return RaisedMessage([&] { form->BtnNextClick(&form->BtnNext); });
-    }
-
-    void ExpectNothingPlaced() {
-        for (const char* name : kProductFiles) EXPECT_FALSE(ReadFile(std::string("C:\\Apps\\") + name)) << name;
-        EXPECT_TRUE(standin::Links().empty());
-        EXPECT_TRUE(standin::RegistryValues().empty());
-        EXPECT_FALSE(form->Completed);
-    }
-
-    void ExpectStillOnPage4WithOnlyCancel() {
-        EXPECT_TRUE(form->PnlStep4.Visible());
-        EXPECT_FALSE(form->btnBack.Enabled());
-        EXPECT_FALSE(form->BtnNext.Enabled());
-        EXPECT_TRUE(form->BtnClose.Enabled());
-    }
-
-    ScriptServer server;
-    std::filesystem::path previousDirectory, workDirectory;
-};
-
-std::string RequestLine(const std::string& name) {
-    return "GET /download/qventreprise/" + name + " HTTP/1.0";
-}
 
 // Status per event and the final progress of each file, in each language.
 struct LocaleCase {
@@ -251,45 +129,7 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"ShortBody", {Send(Reply("200 OK", "Content-Length: 10\r\n", "1234"))},
                     "quorvane.ini: 4 bytes received of the 10 announced"},
         FailureCase{"ClosedWithoutReply", {}, "quorvane.ini: the server closed the connection without replying"}),
-    [](const auto& info) { return std::string(info.param.Name); });
-
-TEST_F(DownloadTest, CancelBeforeAnyClientClosesWithoutTouchingTheNetwork) {
-    OnDirectoryPage("C:\\Apps");
-    standin::ScriptMessageBoxAnswers({platform::MessageBoxAnswer::No, platform::MessageBoxAnswer::Yes});
-
-    form->BitBtn2Click(&form->BtnClose);
-    EXPECT_FALSE(form->CloseRequested());
-    form->BitBtn2Click(&form->BtnClose);
-
-    EXPECT_TRUE(form->CloseRequested());
-    EXPECT_FALSE(form->Cancelled);
-    EXPECT_EQ(form->Http, nullptr);
-    EXPECT_TRUE(server.Requests().empty());
-    const standin::ShownMessageBox question{"Êtes-vous certain de vouloir arrêter l'installation de Quorvane?",
-                                            "Suspendre?", platform::MessageBoxKind::YesNoQuestion,
-                                            platform::MessageBoxAnswer::No};
-    ASSERT_EQ(standin::MessageBoxes().size(), 2u);
-    EXPECT_EQ(standin::MessageBoxes()[0], question);
-}
-
-TEST_F(DownloadTest, CancelAnsweredYesDuringADownloadEndsItAndInstallsNothing) {
-    server.Play({Send(Ok(Served("quorvane.exe")))});
-    server.Play({Hold()});
-    standin::ScriptMessageBoxAnswers({platform::MessageBoxAnswer::Yes});
-    RecordingPeer& status = Record(form->LblStatus);
-    // The user presses Cancel while the second file is awaited.
-    status.OnChanged = [&](platform::PeerChange) {
-        if (form->LblStatus.Caption() == "Statut : Téléchargement de quorvane.ini") form->BitBtn2Click(&form->BtnClose);
-    };
-
-    // The abort's text depends on the stage the client was in; it must end the stage.
-    EXPECT_TRUE(InstallFromPage3());
-
-    EXPECT_TRUE(form->Cancelled);
-    EXPECT_TRUE(form->CloseRequested());
-    ExpectNothingPlaced();
-    EXPECT_TRUE(standin::ProfileEntries().empty());
-}
+    [](const auto& test) { return std::string(test.param.Name); });
 
 // The progress rule on its own, from the client's two counters.
 struct ProgressCase {

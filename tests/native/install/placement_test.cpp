@@ -2,7 +2,6 @@
 // registry, and what closing the window writes.
 #include <gtest/gtest.h>
 
-#include "platform/exception.h"
 #include "wizard_fixture.h"
 
 namespace {
@@ -11,22 +10,10 @@ using platform::RootKey;
 
 const std::string kProductKey = "Software\\Quorvane\\Quorvane\\entreprise";
 const std::string kUninstallRoot = "SoftWare\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
-const std::string kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const std::string kPrograms = "C:\\Users\\Standin\\Start Menu\\Programs\\";
 const std::string kDesktop = "C:\\Users\\Standin\\Desktop\\";
 
 using PlacementTest = WizardFixture;
-
-// The message of the error an operation raised, or nothing.
-template <class Operation>
-std::optional<std::string> RaisedMessage(Operation&& operation) {
-    try {
-        operation();
-    } catch (const Exception& error) {
-        return error.Message;
-    }
-    return std::nullopt;
-}
 
 TEST_F(PlacementTest, TypedWithoutBackslashCreatesEveryLevelAndKeepsTheTextAsTyped) {
     PutDownloadedFiles();
@@ -174,51 +161,5 @@ INSTANTIATE_TEST_SUITE_P(Languages, PlacementLanguageTest,
                                                         "Quorvane\\Entreprise\\", "Statut : Enregistrement du désinstallateur"},
                                            LanguageCase{"anglais", "Enterprise version", "Quorvane Enterprise.Lnk",
                                                         "Quorvane\\Enterprise\\", "Status : Registration of uninstall"}));
-
-// What closing the window writes, by how far the installation went and the two boxes.
-struct CloseCase {
-    const char* Name;
-    bool Completed;
-    bool AutoStart;
-    bool StartNow;
-};
-
-class CloseTest : public WizardFixture, public ::testing::WithParamInterface<CloseCase> {};
-
-TEST_P(CloseTest, WritesOnlyAfterACompletedInstallationAndAsTheBoxesSay) {
-    const CloseCase& close = GetParam();
-    PutDownloadedFiles();
-    form->TxtDir.SetText("C:\\Program Files\\Quorvane Test");
-    ASSERT_TRUE(form->PrepareInstallDir());
-    if (close.Completed) form->InstallFiles();
-    form->ChkAutoStart.SetChecked(close.AutoStart);
-    form->chkStartNow.SetChecked(close.StartNow);
-    const auto valuesBefore = standin::RegistryValues();
-
-    form->Close();
-
-    const std::string dir = "C:\\Program Files\\Quorvane Test\\";
-    EXPECT_TRUE(form->CloseRequested());
-    if (!close.Completed) {
-        EXPECT_TRUE(standin::ProfileEntries().empty());
-        EXPECT_EQ(standin::RegistryValues(), valuesBefore);
-        EXPECT_TRUE(standin::ShellExecutions().empty());
-        return;
-    }
-    EXPECT_EQ(standin::ProfileEntries(),
-              (std::vector<standin::ProfileEntry>{{"C:\\Windows\\Quorvane_e.ini", "Settings", "langue", "francais"}}));
-    EXPECT_EQ(standin::ReadRegistry(RootKey::CurrentUser, kRunKey, "QuorvaneEntreprise"),
-              close.AutoStart ? std::optional<std::string>("\"" + dir + "Quorvane.exe\"") : std::nullopt);
-    const platform::ShellExecuteCall launch{platform::ShellOwner::None, "open", "quorvane.exe", std::nullopt, dir,
-                                            platform::ShowCommand::Normal};
-    EXPECT_EQ(standin::ShellExecutions(),
-              close.StartNow ? std::vector<platform::ShellExecuteCall>{launch} : std::vector<platform::ShellExecuteCall>{});
-}
-
-INSTANTIATE_TEST_SUITE_P(Closes, CloseTest,
-                         ::testing::Values(CloseCase{"BeforeCompletion", false, true, true},
-                                           CloseCase{"BothCleared", true, false, false},
-                                           CloseCase{"BothChecked", true, true, true}),
-                         [](const auto& info) { return std::string(info.param.Name); });
 
 }  // namespace

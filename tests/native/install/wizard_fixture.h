@@ -12,11 +12,23 @@
 #include <string>
 
 #include "i18n/traducteur.h"
+#include "platform/exception.h"
 #include "platform/posix/standin.h"
 #include "wizard/finstall.h"
 #include "wizard/paths.h"
 
 namespace standin = platform::standin;
+
+// The message of the error an operation raised, or nothing.
+template <class Operation>
+std::optional<std::string> RaisedMessage(Operation&& operation) {
+    try {
+        operation();
+    } catch (const Exception& error) {
+        return error.Message;
+    }
+    return std::nullopt;
+}
 
 class WizardFixture : public ::testing::Test {
 protected:

@@ -1,0 +1,122 @@
+#pragma once
+// The wizard against the transport tests' loopback server, with recorders on what page 4
+// shows.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "script_server.h"
+#include "wizard/downloadhost.h"
+#include "wizard_fixture.h"
+
+extern char gLoopbackHost[64];
+
+// Remembers every caption a control is given, and lets a test act on each change.
+class RecordingPeer : public platform::ControlPeer {
+public:
+    explicit RecordingPeer(TControl& control) : control_(control) {}
+    void Changed(platform::PeerChange what) override {
+        if (what == platform::PeerChange::Caption) Captions.push_back(control_.Caption());
+        if (OnChanged) OnChanged(what);
+    }
+    TSize MeasureText(const std::string& text) const override { return {static_cast<int>(text.size()) * 6, 13}; }
+    void Post(unsigned, std::uintptr_t, std::intptr_t) override {}
+
+    std::vector<std::string> Captions;
+    std::function<void(platform::PeerChange)> OnChanged;
+
+private:
+    TControl& control_;
+};
+
+inline RecordingPeer& Record(TControl& control) {
+    auto peer = std::make_unique<RecordingPeer>(control);
+    RecordingPeer& recorder = *peer;
+    control.SetPeer(std::move(peer));
+    return recorder;
+}
+
+inline std::string Reply(const std::string& status, const std::string& headers, const std::string& body) {
+    return "HTTP/1.0 " + status + "\r\n" + headers + "\r\n" + body;
+}
+
+inline std::string Ok(const std::string& body) {
+    return Reply("200 OK", "Content-Length: " + std::to_string(body.size()) + "\r\n", body);
+}
+
+inline std::string Served(const std::string& name) { return "served " + name; }
+
+inline std::string RequestLine(const std::string& name) {
+    return "GET /download/qventreprise/" + name + " HTTP/1.0";
+}
+
+class DownloadTest : public WizardFixture {
+protected:
+    void SetUp() override {
+        WizardFixture::SetUp();
+        UseHost("127.0.0.1:" + std::to_string(server.Port()));
+
+        // The native transport writes its files with the host's own calls, outside the
+        // sandbox; they land in a working directory of the test's own ...
+        previousDirectory = std::filesystem::current_path();
+        workDirectory = std::filesystem::path(standin::SandboxRoot()) / "transport";
+        std::filesystem::create_directories(workDirectory);
+        std::filesystem::current_path(workDirectory);
+        // ... and the placement reads the sandbox's temporary directory, given the same files.
+        for (const char* name : kProductFiles) WriteFile(platform::TempPath() + name, Served(name));
+    }
+
+    void TearDown() override {
+        std::filesystem::current_path(previousDirectory);
+        WizardFixture::TearDown();
+    }
+
+    static void UseHost(const std::string& host) {
+        ASSERT_LT(host.size(), sizeof gLoopbackHost);
+        std::copy(host.c_str(), host.c_str() + host.size() + 1, gLoopbackHost);
+    }
+
+    // What the transport saved for one file, at the path the stage gave it.
+    std::optional<std::string> Downloaded(const std::string& name) const {
+        std::ifstream in(workDirectory / (platform::TempPath() + name), std::ios::binary);
+        if (!in) return std::nullopt;
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+
+    std::vector<std::string> RequestLines() const {
+        std::vector<std::string> lines;
+        for (const std::string& request : server.Requests()) lines.push_back(request.substr(0, request.find("\r\n")));
+        return lines;
+    }
+
+    // Page 3 with C:\Apps typed, then Next: the whole installation.
+    std::optional<std::string> InstallFromPage3() {
+        OnDirectoryPage("C:\\Apps");
+        return RaisedMessage([&] { form->BtnNextClick(&form->BtnNext); });
+    }
+
+    void ExpectNothingPlaced() {
+        for (const char* name : kProductFiles) EXPECT_FALSE(ReadFile(std::string("C:\\Apps\\") + name)) << name;
+        EXPECT_TRUE(standin::Links().empty());
+        EXPECT_TRUE(standin::RegistryValues().empty());
+        EXPECT_FALSE(form->Completed);
+    }
+
+    void ExpectStillOnPage4WithOnlyCancel() {
+        EXPECT_TRUE(form->PnlStep4.Visible());
+        EXPECT_FALSE(form->btnBack.Enabled());
+        EXPECT_FALSE(form->BtnNext.Enabled());
+        EXPECT_TRUE(form->BtnClose.Enabled());
+    }
+
+    ScriptServer server;
+    std::filesystem::path previousDirectory, workDirectory;
+};
