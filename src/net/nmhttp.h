@@ -61,11 +61,11 @@ public:
     THeaderInfo HeaderInfo;
     bool InputFileMode = false;
     bool OutputFileMode = false;  // also: SendData names the file to send
-    TNotifyEvent OnAboutToSend;
+    TSockNotifyEvent OnAboutToSend;
     TResultEvent OnSuccess;   // reply code below 299
     TResultEvent OnFailure;   // reply code 400 or above
     THandlerEvent OnRedirect;  // set Handled to stop at the redirection reply
-    TNotifyEvent OnAuthenticationNeeded;
+    TSockNotifyEvent OnAuthenticationNeeded;
 
     // Transaction state.
     std::string RequestPath;

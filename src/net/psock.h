@@ -3,7 +3,7 @@
 // Every operation returns when it is over or raises; while it waits it keeps dispatching
 // the application's messages, so the window stays alive and a Cancel button works.
 //
-// Event convention: a notify event takes no argument (whoever assigns it owns the
+// Event convention (TSockNotifyEvent, apart from the controls' TNotifyEvent): a notify event takes no argument (whoever assigns it owns the
 // object and knows it); events that hand back data take just that data.
 #include <array>
 #include <cstdint>
@@ -28,7 +28,7 @@ public:
     explicit EAbortError(std::string message) : ESockError(std::move(message), "EAbortError") {}
 };
 
-using TNotifyEvent = std::function<void()>;
+using TSockNotifyEvent = std::function<void()>;
 using THandlerEvent = std::function<void(bool& Handled)>;
 using TOnStatus = std::function<void(const std::string& Status)>;
 using TOnErrorEvent = std::function<void(std::uint16_t Error, const std::string& Message)>;
@@ -67,18 +67,18 @@ public:
     std::string Proxy;
     std::int32_t ProxyPort = 0;
 
-    TNotifyEvent OnConnect;
-    TNotifyEvent OnDisconnect;
+    TSockNotifyEvent OnConnect;
+    TSockNotifyEvent OnDisconnect;
     THandlerEvent OnInvalidHost;  // set Handled for one more lookup
-    TNotifyEvent OnHostResolved;
+    TSockNotifyEvent OnHostResolved;
     TOnStatus OnStatus;
-    TNotifyEvent OnConnectionFailed;
-    TNotifyEvent OnPacketRecvd;
-    TNotifyEvent OnPacketSent;
+    TSockNotifyEvent OnConnectionFailed;
+    TSockNotifyEvent OnPacketRecvd;
+    TSockNotifyEvent OnPacketSent;
     // Hooks without a published name: every read notice, every accept notice, and just
     // before a socket error is raised.
-    TNotifyEvent ReadHook;
-    TNotifyEvent AcceptHook;
+    TSockNotifyEvent ReadHook;
+    TSockNotifyEvent AcceptHook;
     TOnErrorEvent ErrorHook;
 
     // Read-only state.
