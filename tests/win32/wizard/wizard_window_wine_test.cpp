@@ -1,0 +1,330 @@
+// The real wizard window under Wine: every control enumerated through its window (class,
+// styles, geometry at 96 dpi, text, font, visibility, enabled and checked state, tab
+// order), then pages 1 to 3 and back driven by posted mouse and key messages, with the
+// language read back from the registry.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "../../native/wizard/layout_table.h"
+#include "app/application.h"
+#include "i18n/traducteur.h"
+#include "platform/messages.h"
+#include "platform/services.h"
+#include "platform/win32/peer_window.h"
+#include "wizard/finstall.h"
+
+namespace {
+
+using namespace wizard_layout;
+
+HWND HandleOf(TControl& control) {
+    auto* peer = dynamic_cast<platform::win32::WindowPeer*>(control.Peer());
+    return peer ? peer->Handle() : nullptr;
+}
+
+std::string ClassOf(HWND window) {
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    std::string lower = name;
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return lower;
+}
+
+std::string TextOf(HWND window) {
+    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+// Position and size in the parent's client area.
+TBounds BoundsOf(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    MapWindowPoints(HWND_DESKTOP, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
+    return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+LOGFONTA FontOf(HWND window) {
+    LOGFONTA font{};
+    auto handle = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
+    GetObjectA(handle, sizeof font, &font);
+    return font;
+}
+
+std::optional<std::string> StoredLanguage() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Quorvane\\Quorvane\\entreprise", 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return std::nullopt;
+    char value[64] = {};
+    DWORD size = sizeof value - 1, type = 0;
+    const LONG status = RegQueryValueExA(key, "Language", nullptr, &type, reinterpret_cast<BYTE*>(value), &size);
+    RegCloseKey(key);
+    if (status != ERROR_SUCCESS || type != REG_SZ) return std::nullopt;
+    return std::string(value);
+}
+
+void ForgetStoredLanguage() {
+    RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, "Software\\Quorvane\\Quorvane\\entreprise", "Language");
+}
+
+// One window for the whole suite: built as the application builds it, in French.
+class WizardWine : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        com = std::make_unique<platform::ComScope>();
+        catalogue = std::make_unique<tTranslate>();
+        Translator = catalogue.get();
+        Application.LocaleLanguage = 12;
+        ForgetStoredLanguage();
+        window = std::make_unique<TfInstall>();
+        fInstall = window.get();
+        Application.CreateForm(*window);
+        window->Show();
+        Pump();
+    }
+
+    static void TearDownTestSuite() {
+        window.reset();
+        fInstall = nullptr;
+        Translator = nullptr;
+        catalogue.reset();
+        com.reset();
+    }
+
+    static void Pump() {
+        for (int i = 0; i < 3; ++i) platform::ProcessMessages();
+    }
+
+    static void Click(TControl& control) {
+        HWND target = HandleOf(control);
+        ASSERT_NE(target, nullptr) << control.Name();
+        const TBounds bounds = BoundsOf(target);
+        const LPARAM centre = MAKELPARAM(bounds.Width / 2, bounds.Height / 2);
+        PostMessageA(target, WM_LBUTTONDOWN, MK_LBUTTON, centre);
+        PostMessageA(target, WM_LBUTTONUP, 0, centre);
+        Pump();
+    }
+
+    // A key pressed and released at the window that has the focus, or at the active
+    // window when no control has it (the focused button was just disabled).
+    static void Key(WPARAM key) {
+        HWND target = GetFocus() ? GetFocus() : GetActiveWindow();
+        ASSERT_NE(target, nullptr);
+        PostMessageA(target, WM_KEYDOWN, key, 1);
+        PostMessageA(target, WM_KEYUP, key, 1 | 0xC0000000);
+        Pump();
+    }
+
+    static void ExpectButtons(TPanel& page, bool back, bool next, const char* nextCaption) {
+        EXPECT_TRUE(IsWindowVisible(HandleOf(page))) << page.Name();
+        EXPECT_EQ(IsWindowEnabled(HandleOf(window->btnBack)) != FALSE, back) << "Back on " << page.Name();
+        EXPECT_EQ(IsWindowEnabled(HandleOf(window->BtnNext)) != FALSE, next) << "Next on " << page.Name();
+        EXPECT_EQ(TextOf(HandleOf(window->BtnNext)), nextCaption) << page.Name();
+    }
+
+    static std::vector<HWND> TabCycle(int presses) {
+        std::vector<HWND> visited;
+        for (int i = 0; i < presses; ++i) {
+            Key(VK_TAB);
+            visited.push_back(GetFocus());
+        }
+        return visited;
+    }
+
+    static inline std::unique_ptr<platform::ComScope> com;
+    static inline std::unique_ptr<tTranslate> catalogue;
+    static inline std::unique_ptr<TfInstall> window;
+};
+
+void Walk(TWinControl& parent, std::vector<TControl*>& out) {
+    for (TControl* child : parent.Children()) {
+        out.push_back(child);
+        if (auto* container = dynamic_cast<TWinControl*>(child)) Walk(*container, out);
+    }
+}
+
+// The window class a control of that kind must have, and the style bits it must carry.
+struct Role {
+    std::string Class;
+    DWORD Style;
+    DWORD StyleMask;
+};
+
+Role RoleOf(TControl& control, const TfInstall& w) {
+    if (dynamic_cast<TLabel*>(&control) || dynamic_cast<TShape*>(&control) || dynamic_cast<TImage*>(&control))
+        return {"static", 0, 0};
+    if (dynamic_cast<TBevel*>(&control)) return {"static", 0, 0};
+    if (&control == &w.BtnNext) return {"button", BS_DEFPUSHBUTTON, BS_TYPEMASK};
+    if (dynamic_cast<TButton*>(&control)) return {"button", BS_PUSHBUTTON, BS_TYPEMASK};
+    if (dynamic_cast<TRadioButton*>(&control)) return {"button", BS_RADIOBUTTON, BS_TYPEMASK & ~1u};
+    if (dynamic_cast<TCheckBox*>(&control)) return {"button", BS_CHECKBOX, BS_TYPEMASK & ~1u};
+    if (dynamic_cast<TEdit*>(&control)) return {"edit", 0, ES_MULTILINE | ES_READONLY};
+    if (auto* memo = dynamic_cast<TMemo*>(&control)) {
+        const DWORD style = ES_MULTILINE | ES_READONLY | WS_VSCROLL;
+        return {memo->Rich() ? "richedit" : "edit", style, style | WS_HSCROLL};
+    }
+    if (dynamic_cast<TProgressBar*>(&control)) return {"msctls_progress32", 0, WS_TABSTOP};
+    if (dynamic_cast<TShellTreeView*>(&control)) return {"systreeview32", 0, 0};
+    return {"", 0, 0};  // panels: the program's own class
+}
+
+struct FontRole {
+    const char* Face;
+    int Height;
+    bool Bold;
+    bool Underline;
+};
+
+FontRole ExpectedFont(const std::string& name) {
+    static const std::map<std::string, FontRole> special = {
+        {"Label1", {"Times New Roman", 13, true, true}},  {"Label19", {"Times New Roman", 13, true, true}},
+        {"Label6", {"Times New Roman", 13, true, true}},  {"Label4", {"Times New Roman", 13, true, true}},
+        {"Label9", {"Times New Roman", 13, true, true}},  {"Label2", {"Times New Roman", 12, false, false}},
+        {"Label20", {"Times New Roman", 12, false, false}}, {"Label7", {"Times New Roman", 12, false, false}},
+        {"Label5", {"Times New Roman", 12, false, false}},  {"Label10", {"Times New Roman", 12, false, false}},
+        {"Label3", {"MS Sans Serif", 11, true, true}},    {"Label11", {"MS Sans Serif", 11, true, false}},
+        {"Label13", {"MS Sans Serif", 11, false, true}},  {"Label16", {"MS Sans Serif", 11, false, true}},
+    };
+    const auto found = special.find(name);
+    return found != special.end() ? found->second : FontRole{"MS Sans Serif", 11, false, false};
+}
+
+TEST_F(WizardWine, EveryControlHasItsWindowWithTheStateOfTheTables) {
+    TfInstall& w = *window;
+    HWND frame = HandleOf(w);
+    ASSERT_NE(frame, nullptr);
+    RECT client{};
+    GetClientRect(frame, &client);
+    EXPECT_EQ(client.right, 424);
+    EXPECT_EQ(client.bottom, 367);
+    EXPECT_EQ(TextOf(frame), "Installation de Quorvane");
+    const LONG frameStyle = GetWindowLongA(frame, GWL_STYLE);
+    EXPECT_TRUE(frameStyle & WS_SYSMENU);
+    EXPECT_FALSE(frameStyle & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
+
+    std::vector<TControl*> controls;
+    Walk(w, controls);
+    ASSERT_EQ(controls.size(), std::size(kLayout));
+    std::string panelClass;
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        TControl& control = *controls[i];
+        const Layout& expected = kLayout[i];
+        SCOPED_TRACE(expected.Name);
+        ASSERT_EQ(control.Name(), expected.Name);
+        HWND handle = HandleOf(control);
+        if (&control == &w.BtnClose) {
+            EXPECT_EQ(handle, nullptr);  // painted by its panel, no window of its own
+            continue;
+        }
+        ASSERT_NE(handle, nullptr);
+        EXPECT_EQ(GetParent(handle), HandleOf(*control.Parent()));
+
+        const Role role = RoleOf(control, w);
+        const std::string windowClass = ClassOf(handle);
+        if (role.Class.empty()) {
+            if (panelClass.empty()) panelClass = windowClass;
+            EXPECT_EQ(windowClass, panelClass);
+        } else {
+            EXPECT_EQ(windowClass.substr(0, role.Class.size()), role.Class);
+        }
+        const auto style = static_cast<DWORD>(GetWindowLongA(handle, GWL_STYLE));
+        EXPECT_EQ(style & role.StyleMask, role.Style) << std::hex << style;
+
+        const TBounds actual = BoundsOf(handle);
+        EXPECT_EQ(actual, control.Bounds());
+        ExpectLayoutBounds(actual, expected);
+
+        EXPECT_EQ(IsWindowVisible(handle) != FALSE, control.Showing());
+        EXPECT_EQ(IsWindowEnabled(handle) != FALSE, control.Enabled());
+        const bool captioned = dynamic_cast<TLabel*>(&control) || dynamic_cast<TButton*>(&control) ||
+                               dynamic_cast<TRadioButton*>(&control) || dynamic_cast<TCheckBox*>(&control);
+        if (captioned || dynamic_cast<TEdit*>(&control)) {
+            EXPECT_EQ(TextOf(handle), control.Caption());
+        }
+        if (auto* radio = dynamic_cast<TRadioButton*>(&control)) {
+            EXPECT_EQ(SendMessageA(handle, BM_GETCHECK, 0, 0) == BST_CHECKED, radio->Checked());
+        }
+        if (auto* check = dynamic_cast<TCheckBox*>(&control)) {
+            EXPECT_EQ(SendMessageA(handle, BM_GETCHECK, 0, 0) == BST_CHECKED, check->Checked());
+        }
+
+        if (captioned) {
+            const FontRole font = ExpectedFont(expected.Name);
+            const LOGFONTA actualFont = FontOf(handle);
+            EXPECT_STREQ(actualFont.lfFaceName, font.Face);
+            EXPECT_EQ(std::abs(actualFont.lfHeight), font.Height);
+            EXPECT_EQ(actualFont.lfWeight >= FW_BOLD, font.Bold);
+            EXPECT_EQ(actualFont.lfUnderline != 0, font.Underline);
+            EXPECT_EQ(actualFont.lfCharSet, std::string(font.Face) == "Times New Roman" ? ANSI_CHARSET : DEFAULT_CHARSET);
+        }
+    }
+    // French is in force: only its agreement box can be seen once page 2 is shown.
+    EXPECT_EQ(TextOf(HandleOf(w.rdoagree)), "J' accepte");
+    EXPECT_EQ(TextOf(HandleOf(w.btnBack)), "&Pr\xE9" "c\xE9" "dent");
+    EXPECT_TRUE(GetWindowLongA(HandleOf(w.memLicenseEntreFr), GWL_STYLE) & WS_VISIBLE);
+    EXPECT_FALSE(GetWindowLongA(HandleOf(w.memLicenceEn), GWL_STYLE) & WS_VISIBLE);
+    EXPECT_EQ(TextOf(HandleOf(w.TxtDir)), "C:\\Program Files\\Quorvane\\Entreprise\\");
+    EXPECT_EQ(GetFocus(), HandleOf(w.BtnNext));
+}
+
+TEST_F(WizardWine, PagesOneToThreeAndBackByClicksAndKeys) {
+    TfInstall& w = *window;
+    ASSERT_EQ(GetFocus(), HandleOf(w.BtnNext));
+    ExpectButtons(w.PnlStep1, false, true, "&Suivant");
+    EXPECT_EQ(TabCycle(2), (std::vector<HWND>{HandleOf(w.rdoFrench), HandleOf(w.BtnNext)}));
+
+    Key(VK_RETURN);
+    ExpectButtons(w.PnlStep2, true, false, "&Suivant");
+    EXPECT_FALSE(IsWindowVisible(HandleOf(w.PnlStep1)));
+    EXPECT_EQ(StoredLanguage(), "francais");
+    Key(VK_RETURN);  // Next disabled: nothing
+    EXPECT_TRUE(IsWindowVisible(HandleOf(w.PnlStep2)));
+
+    Click(w.rdoagree);
+    EXPECT_EQ(SendMessageA(HandleOf(w.rdoagree), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendMessageA(HandleOf(w.rdoDeny), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    ExpectButtons(w.PnlStep2, true, true, "&Suivant");
+    SetFocus(HandleOf(w.BtnNext));
+    Pump();
+    EXPECT_EQ(TabCycle(4), (std::vector<HWND>{HandleOf(w.btnBack), HandleOf(w.rdoagree), HandleOf(w.memLicenseEntreFr),
+                                              HandleOf(w.BtnNext)}));
+    Key(VK_TAB);
+    Key(VK_TAB);
+    Key(VK_TAB);
+    ASSERT_EQ(GetFocus(), HandleOf(w.memLicenseEntreFr));
+    Key(VK_RETURN);  // the agreement box keeps Enter
+    EXPECT_TRUE(IsWindowVisible(HandleOf(w.PnlStep2)));
+
+    Click(w.BtnNext);
+    ExpectButtons(w.PnlStep3, true, true, "&Installer");
+    EXPECT_EQ(TextOf(HandleOf(w.TxtDir)), "C:\\Program Files\\Quorvane\\Entreprise\\");
+
+    Click(w.btnBack);
+    ExpectButtons(w.PnlStep2, true, false, "&Suivant");
+    EXPECT_EQ(SendMessageA(HandleOf(w.rdoDeny), BM_GETCHECK, 0, 0), BST_CHECKED);
+
+    Click(w.btnBack);
+    ExpectButtons(w.PnlStep1, false, true, "&Suivant");
+    Click(w.RdoEnglish);
+    EXPECT_EQ(TextOf(HandleOf(w)), "Quorvane installation");
+    ExpectButtons(w.PnlStep1, false, true, "&Next");
+    EXPECT_EQ(TextOf(HandleOf(w.TxtDir)), "C:\\Program Files\\Quorvane\\Enterprise\\");
+
+    SetFocus(HandleOf(w.RdoEnglish));
+    Pump();
+    Key(VK_RETURN);  // a radio button has the focus: Enter presses Next
+    ExpectButtons(w.PnlStep2, true, false, "&Next");
+    EXPECT_EQ(StoredLanguage(), "anglais");
+    EXPECT_TRUE(IsWindowVisible(HandleOf(w.memLicenceEn)));
+    EXPECT_FALSE(IsWindowVisible(HandleOf(w.memLicenseEntreFr)));
+}
+
+}  // namespace
