@@ -192,6 +192,9 @@ void TPowersock::SocketMessage(unsigned Message, std::uintptr_t WParam, std::int
             if (AcceptHook) AcceptHook();
             break;
         case platform::kEventConnect:
+            // The wait ends on the notice itself: a close dispatched in the same pump
+            // may already have cleared Connected, and waiting for it would never end.
+            WaitDone = true;
             if (LastEventOK) {
                 Connected = true;
                 if (OnConnect) OnConnect();
@@ -279,7 +282,7 @@ void TPowersock::Connect() {
         CheckSocketError(platform::kErrorWouldBlock);
     {
         TimerScope timer(*this);
-        while (!Connected && !TimedOut && !Canceled && LastEventOK) WaitAndPumpMessages();
+        while (!WaitDone && !TimedOut && !Canceled && LastEventOK) WaitAndPumpMessages();
     }
     if (!TimedOut && !Canceled && LastEventOK) return;
     if (OnConnectionFailed) OnConnectionFailed();

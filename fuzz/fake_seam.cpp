@@ -1,0 +1,196 @@
+// A message-and-socket seam for the fuzzers: every connection is answered by the same
+// scripted peer, which hands out the fuzzed reply in chunks, says "would block" between
+// them (the client then waits for the next read notice), and ends with a close or a
+// reset. Deterministic and without any real socket, so each input runs in microseconds.
+#include "fake_seam.h"
+
+#include <algorithm>
+#include <deque>
+#include <map>
+
+#include "platform/guard.h"
+
+namespace platform {
+
+struct MessageWindow::Impl {
+    std::uint64_t id = 0;
+};
+
+namespace {
+
+struct Posted {
+    std::uint64_t window;
+    unsigned message;
+    std::uintptr_t wParam;
+    std::intptr_t lParam;
+};
+
+struct Peer {
+    fuzzseam::Script script;
+    std::map<std::uint64_t, MessageHandler> windows;
+    std::uint64_t nextWindow = 1;
+    std::deque<Posted> queue;
+    std::deque<std::function<void()>> tasks;
+    int lastError = 0;
+    SocketId nextSocket = 3;
+    // The one connection: which socket, how far it has read, how far data has arrived.
+    SocketId socket = kNoSocket;
+    std::uint64_t window = 0;
+    unsigned message = 0;
+    std::size_t read = 0, arrived = 0;
+    bool connected = false;
+    bool waiting = false;
+};
+
+Peer& ThePeer() {
+    static Peer peer;
+    return peer;
+}
+
+int Fail(int error) {
+    ThePeer().lastError = error;
+    return kSocketError;
+}
+
+void Post(std::uint64_t window, unsigned message, std::uintptr_t wParam, unsigned event, unsigned error) {
+    ThePeer().queue.push_back(Posted{window, message, wParam, static_cast<std::intptr_t>((error << 16) | event)});
+}
+
+// The next chunk arrives with its read notice; the close comes with the last one.
+void Arrive() {
+    Peer& peer = ThePeer();
+    if (!peer.waiting || !peer.connected) return;
+    peer.waiting = false;
+    const std::size_t total = peer.script.reply.size();
+    peer.arrived = std::min(total, peer.arrived + peer.script.chunk);
+    Post(peer.window, peer.message, peer.socket, kEventRead, 0);
+    if (peer.arrived == total) Post(peer.window, peer.message, peer.socket, kEventClose, peer.script.resetAtEnd ? 10054u : 0u);
+}
+
+}  // namespace
+
+void ProcessMessages() {
+    Peer& peer = ThePeer();
+    Arrive();
+    while (!peer.queue.empty() || !peer.tasks.empty()) {
+        if (!peer.tasks.empty()) {
+            auto task = std::move(peer.tasks.front());
+            peer.tasks.pop_front();
+            Guarded(task);
+            continue;
+        }
+        const Posted posted = peer.queue.front();
+        peer.queue.pop_front();
+        if (auto found = peer.windows.find(posted.window); found != peer.windows.end()) {
+            MessageHandler handler = found->second;
+            Guarded([&] { handler(posted.message, posted.wParam, posted.lParam); });
+        }
+    }
+}
+
+void WaitMessage() { Arrive(); }
+void PostQuitMessage() {}
+bool QuitReceived() { return false; }
+void PostTask(std::function<void()> task) { ThePeer().tasks.push_back(std::move(task)); }
+
+MessageWindow::MessageWindow(const std::string&, MessageHandler handler) : impl_(std::make_unique<Impl>()) {
+    impl_->id = ThePeer().nextWindow++;
+    ThePeer().windows.emplace(impl_->id, std::move(handler));
+}
+MessageWindow::~MessageWindow() { ThePeer().windows.erase(impl_->id); }
+bool MessageWindow::Valid() const { return true; }
+bool MessageWindow::SetTimer(unsigned) { return true; }
+void MessageWindow::KillTimer() {}
+void MessageWindow::Discard(unsigned message) {
+    std::erase_if(ThePeer().queue, [&](const Posted& p) { return p.window == impl_->id && p.message == message; });
+}
+
+bool StartSockets(SocketLibraryInfo& info) {
+    info.Version = 0x0101;
+    return true;
+}
+void CleanupSockets() {}
+
+SocketId OpenStreamSocket() { return ThePeer().nextSocket++; }
+bool SetLingerReset(SocketId) { return true; }
+
+bool SelectNotifications(SocketId socket, const MessageWindow& window, unsigned message) {
+    Peer& peer = ThePeer();
+    peer.socket = socket;
+    peer.connected = false;
+    peer.window = window.impl().id;
+    peer.message = message;
+    return true;
+}
+
+// Names never resolve: a fuzzed redirection to a name ends at "Null Remote Address".
+LookupId StartHostLookup(const MessageWindow& window, unsigned message, const std::string&) {
+    Post(window.impl().id, message, 1, 0, 11001);
+    return 1;
+}
+std::uint32_t FinishHostLookup(LookupId) { return 0; }
+void CancelHostLookup(LookupId) {}
+
+std::uint32_t InetAddress(const char* text) {
+    std::uint32_t address = 0;
+    for (int part = 0; part < 4; ++part) {
+        unsigned value = 0;
+        int digits = 0;
+        for (; *text >= '0' && *text <= '9' && digits < 4; ++text, ++digits) value = value * 10 + unsigned(*text - '0');
+        if (digits == 0 || value > 255 || *text != (part == 3 ? '\0' : '.')) return kNoAddress;
+        if (part < 3) ++text;
+        address |= value << (8 * part);
+    }
+    return address;
+}
+
+int ConnectSocket(SocketId socket, const Ipv4Address&) {
+    Peer& peer = ThePeer();
+    if (socket != peer.socket) return Fail(10038);
+    peer.read = peer.arrived = 0;
+    peer.connected = !peer.script.refuse;
+    peer.waiting = true;
+    Post(peer.window, peer.message, socket, kEventConnect, peer.script.refuse ? 10061u : 0u);
+    return Fail(kErrorWouldBlock);
+}
+
+int SendSocket(SocketId socket, const char*, int length) {
+    return socket == ThePeer().socket && ThePeer().connected ? length : Fail(kErrorNotConnected);
+}
+
+int ReceiveSocket(SocketId socket, char* data, int length, bool peek) {
+    Peer& peer = ThePeer();
+    if (socket != peer.socket || !peer.connected) return Fail(kErrorNotConnected);
+    if (peer.read == peer.arrived) {
+        if (peer.arrived < peer.script.reply.size()) {
+            peer.waiting = true;
+            return Fail(kErrorWouldBlock);
+        }
+        return peer.script.resetAtEnd ? Fail(10054) : 0;
+    }
+    const std::size_t count = std::min(peer.arrived - peer.read, static_cast<std::size_t>(length));
+    std::copy_n(peer.script.reply.data() + peer.read, count, data);
+    if (!peek) peer.read += count;
+    return static_cast<int>(count);
+}
+
+int CloseSocket(SocketId socket) {
+    Peer& peer = ThePeer();
+    if (socket == peer.socket) peer.connected = false;
+    return 0;
+}
+
+SocketId AcceptSocket(SocketId, Ipv4Address&) { return Fail(10045), kNoSocket; }
+int LastSocketError() { return ThePeer().lastError; }
+
+}  // namespace platform
+
+namespace fuzzseam {
+void Serve(Script script) {
+    auto& peer = platform::ThePeer();
+    peer.script = std::move(script);
+    peer.script.chunk = std::max<std::size_t>(peer.script.chunk, 1);
+    peer.queue.clear();
+    peer.tasks.clear();
+}
+}  // namespace fuzzseam
