@@ -1,5 +1,6 @@
 // Placement and registration: the chosen directory made, the downloaded files copied in,
 // the shortcuts made and the installation recorded with Windows.
+#include <cstddef>
 #include <string>
 
 #include "i18n/traducteur.h"

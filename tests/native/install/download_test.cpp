@@ -172,21 +172,4 @@ INSTANTIATE_TEST_SUITE_P(
                       // More than announced keeps the bar full and says so.
                       ProgressCase{300, 200, '.', "0.00 / 0.00 Megs", "quorvane.exe (150 %)"}));
 
-using ProgressRuleTest = WizardFixture;
-
-TEST_F(ProgressRuleTest, WithoutAnnouncedLengthChangesNothing) {
-    form->Http = std::make_unique<TNMHTTP>();
-    form->CurrentFileName = "quorvane.exe";
-    form->Http->ReceivedBytes = 4096;
-    RecordingPeer& bytes = Record(form->LblBytes);
-    RecordingPeer& fileName = Record(form->LblFN);
-
-    form->HttpPacketRecvd();
-
-    EXPECT_EQ(bytes.Captions, std::vector<std::string>{});
-    EXPECT_EQ(fileName.Captions, std::vector<std::string>{});
-    EXPECT_EQ(form->ProgBarDL.Max(), 100);
-    EXPECT_EQ(form->ProgBarDL.Position(), 0);
-}
-
 }  // namespace
