@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,8 @@ struct LocaleCase {
     std::vector<std::string> Statuses;
     const char* LastBytes;
 };
+
+void PrintTo(const LocaleCase& locale, std::ostream* out) { *out << locale.Language; }
 
 class DownloadLocaleTest : public DownloadTest, public ::testing::WithParamInterface<LocaleCase> {};
 
@@ -104,6 +107,8 @@ struct FailureCase {
     const char* Message;
 };
 
+void PrintTo(const FailureCase& failure, std::ostream* out) { *out << failure.Name; }
+
 class FailedDownloadTest : public DownloadTest, public ::testing::WithParamInterface<FailureCase> {};
 
 TEST_P(FailedDownloadTest, IsNotInstalled) {
@@ -138,6 +143,10 @@ struct ProgressCase {
     const char* Bytes;
     const char* FileName;
 };
+
+void PrintTo(const ProgressCase& progress, std::ostream* out) {
+    *out << progress.Received << " of " << progress.Expected << " with '" << progress.Separator << "'";
+}
 
 class ProgressTest : public WizardFixture, public ::testing::WithParamInterface<ProgressCase> {};
 

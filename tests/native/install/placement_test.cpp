@@ -2,6 +2,8 @@
 // registry, and what closing the window writes.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "wizard_fixture.h"
 
 namespace {
@@ -122,6 +124,8 @@ struct LanguageCase {
     const char* Group;
     const char* FinalStatus;
 };
+
+void PrintTo(const LanguageCase& language, std::ostream* out) { *out << language.Code; }
 
 class PlacementLanguageTest : public WizardFixture, public ::testing::WithParamInterface<LanguageCase> {};
 
