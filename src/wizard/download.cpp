@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <string>
-#include <tuple>
-#include <utility>
 
 #include "net/nmhttp.h"
 #include "platform/exception.h"
@@ -71,13 +69,10 @@ void TfInstall::StartDownload() {
     if (Cancelled) return;
     if (!Http) {
         Http = std::make_unique<TNMHTTP>();
-        // The client's event signatures are adapted here; the handlers need no sender.
-        Http->OnPacketRecvd = [this](auto&&...) { HttpPacketRecvd(); };
-        Http->OnAboutToSend = [this](auto&&...) { HttpAboutToSend(); };
-        Http->OnInvalidHost = [this](auto&&... args) {
-            HttpInvalidHost(std::get<sizeof...(args) - 1>(std::forward_as_tuple(args...)));
-        };
-        Http->OnConnect = [this](auto&&...) { HttpConnect(); };
+        Http->OnPacketRecvd = [this] { HttpPacketRecvd(); };
+        Http->OnAboutToSend = [this] { HttpAboutToSend(); };
+        Http->OnInvalidHost = [this](bool& Handled) { HttpInvalidHost(Handled); };
+        Http->OnConnect = [this] { HttpConnect(); };
     }
     Http->InputFileMode = true;
     const std::string tempDir = WithTrailingBackslash(ZeroTerminated(TempDir));
