@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <map>
 #include <memory>
@@ -273,6 +274,28 @@ TEST_F(WizardWine, EveryControlHasItsWindowWithTheStateOfTheTables) {
     EXPECT_FALSE(GetWindowLongA(HandleOf(w.memLicenceEn), GWL_STYLE) & WS_VISIBLE);
     EXPECT_EQ(TextOf(HandleOf(w.TxtDir)), "C:\\Program Files\\Quorvane\\Entreprise\\");
     EXPECT_EQ(GetFocus(), HandleOf(w.BtnNext));
+}
+
+// The box wraps a line wider than itself; the agreements are laid out so that none is.
+TEST_F(WizardWine, EveryAgreementLineFitsItsBox) {
+    TfInstall& w = *window;
+    for (TMemo* box : {&w.memLicenceEn, &w.memLicenseEntreFr, &w.memLicenseProFr, &w.memLicenseDeBaseFr}) {
+        HWND handle = HandleOf(*box);
+        RECT format{};
+        SendMessageA(handle, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+        HDC dc = GetDC(handle);
+        const HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(handle, WM_GETFONT, 0, 0)));
+        const std::string& text = box->Text();
+        for (std::size_t start = 0, end; start <= text.size(); start = end + 2) {
+            end = std::min(text.find("\r\n", start), text.size());
+            const std::string line = text.substr(start, end - start);
+            const DWORD extent = GetTabbedTextExtentA(dc, line.c_str(), static_cast<int>(line.size()), 0, nullptr);
+            EXPECT_LE(LOWORD(extent), format.right - format.left) << box->Name() << ": " << line;
+            if (end == text.size()) break;
+        }
+        SelectObject(dc, previous);
+        ReleaseDC(handle, dc);
+    }
 }
 
 TEST_F(WizardWine, PagesOneToThreeAndBackByClicksAndKeys) {
