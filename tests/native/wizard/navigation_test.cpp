@@ -1,17 +1,21 @@
 // Walking the wizard on the stand-in as a user would: the start state by locale, the
 // button states after every transition, the language stored each time page 2 is shown,
 // the directory box and the overwrite question.
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
+
+#include "../net/script_server.h"
 
 #include "platform/exception.h"
 #include "platform/messages.h"
 #include "wizard/downloadhost.h"
 #include "wizard_window.h"
 
-// A loopback port nobody listens on: the download fails at once.
-extern const char* const kDownloadHost = "127.0.0.1:9";
+// The vendor host of these tests: a loopback server's port, or one nobody listens on.
+char gHost[64] = "127.0.0.1";
+extern const char* const kDownloadHost = gHost;
 
 namespace {
 
@@ -60,6 +64,11 @@ protected:
 
     static void PutFile(const std::string& windowsPath) {
         std::ofstream(standin::HostPath(windowsPath), std::ios::binary) << "old";
+    }
+
+    static void UseHostPort(std::uint16_t port) {
+        const std::string host = "127.0.0.1:" + std::to_string(port);
+        std::copy(host.c_str(), host.c_str() + host.size() + 1, gHost);
     }
 
     // Pages 1 and 2 passed with "I agree".
@@ -294,6 +303,7 @@ TEST_F(NavigationTest, YesStartsTheInstallationOnPageFourWithBackAndNextDisabled
     ToDirectoryPage();
     w.TxtDir.TextEdited("C:\\Apps");
     standin::ScriptMessageBoxAnswers({platform::MessageBoxAnswer::Yes});
+    UseHostPort(ScriptServer::RefusingPort());
     // Nothing listens on the download port: the download stage's error ends the handler
     // on page 4, where the frame would show it.
     EXPECT_THROW(w.BtnNext.Click(), Exception);
@@ -303,6 +313,33 @@ TEST_F(NavigationTest, YesStartsTheInstallationOnPageFourWithBackAndNextDisabled
     w.BtnNext.Click();  // disabled on page 4
     w.btnBack.Click();
     EXPECT_EQ(ShownPage(), Page4);
+}
+
+TEST_F(NavigationTest, AfterTheInstallationPageFiveWithOnlyNextEnabled) {
+    ScriptServer server;
+    for (const char* name : {"quorvane.exe", "quorvane.ini", "miseajour.exe", "uninstall.exe"}) {
+        const std::string body = std::string("served ") + name;
+        server.Play({Send("HTTP/1.0 200 OK\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body)});
+        // The placement copies from the sandbox's temporary directory.
+        std::ofstream(standin::HostPath(platform::TempPath() + name), std::ios::binary) << body;
+    }
+    UseHostPort(server.Port());
+    // The transport saves under the working directory, with the Windows path as the name.
+    const std::filesystem::path previous = std::filesystem::current_path();
+    const std::filesystem::path scratch = std::filesystem::path(standin::SandboxRoot()) / "transport";
+    std::filesystem::create_directories(scratch);
+    std::filesystem::current_path(scratch);
+
+    TfInstall& w = Start(12);
+    ToDirectoryPage();
+    w.TxtDir.TextEdited("C:\\Apps");
+    w.BtnNext.Click();
+    std::filesystem::current_path(previous);
+
+    EXPECT_TRUE(w.Completed);
+    ExpectPage(Page5, {false, true, "Termin\xE9", false});
+    EXPECT_EQ(server.Requests().size(), 4u);
+    EXPECT_TRUE(standin::MessageBoxes().empty());
 }
 
 }  // namespace
