@@ -276,6 +276,31 @@ TEST_F(WizardWine, EveryControlHasItsWindowWithTheStateOfTheTables) {
     EXPECT_EQ(GetFocus(), HandleOf(w.BtnNext));
 }
 
+// Later elements paint over earlier ones: the title, subtitle, logo and separator of each
+// page lie above its white band in the z-order, so the band does not hide them.
+TEST_F(WizardWine, HeaderElementsLieAboveTheBand) {
+    TfInstall& w = *window;
+    const struct {
+        TPanel& Page;
+        TShape& Band;
+        std::vector<TControl*> Above;
+    } headers[] = {
+        {w.PnlStep1, w.Shape1, {&w.Bevel2, &w.Label1, &w.Label2, &w.Image2}},
+        {w.PnlStep2, w.Shape4, {&w.Bevel1, &w.Label19, &w.Label20, &w.Image1}},
+        {w.PnlStep3, w.Shape3, {&w.Bevel4, &w.Label6, &w.Label7, &w.Image4}},
+        {w.PnlStep4, w.Shape2, {&w.Bevel3, &w.Label4, &w.Label5, &w.Image3}},
+        {w.Pnlstep5, w.Shape5, {&w.Bevel5, &w.Label9, &w.Label10, &w.Image5}},
+    };
+    for (const auto& header : headers) {
+        std::map<HWND, int> depth;  // 0 is the top
+        int next = 0;
+        for (HWND child = GetWindow(HandleOf(header.Page), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+            depth[child] = next++;
+        for (TControl* element : header.Above)
+            EXPECT_LT(depth.at(HandleOf(*element)), depth.at(HandleOf(header.Band))) << element->Name();
+    }
+}
+
 // The box wraps a line wider than itself; the agreements are laid out so that none is.
 TEST_F(WizardWine, EveryAgreementLineFitsItsBox) {
     TfInstall& w = *window;
@@ -329,6 +354,11 @@ TEST_F(WizardWine, PagesOneToThreeAndBackByClicksAndKeys) {
     Click(w.BtnNext);
     ExpectButtons(w.PnlStep3, true, true, "&Installer");
     EXPECT_EQ(TextOf(HandleOf(w.TxtDir)), "C:\\Program Files\\Quorvane\\Entreprise\\");
+    ASSERT_EQ(GetFocus(), HandleOf(w.BtnNext));
+    EXPECT_EQ(TabCycle(4), (std::vector<HWND>{HandleOf(w.btnBack), HandleOf(w.TxtDir), HandleOf(w.Directory),
+                                              HandleOf(w.BtnNext)}));
+    Key(VK_ESCAPE);  // presses no button
+    ExpectButtons(w.PnlStep3, true, true, "&Installer");
 
     Click(w.btnBack);
     ExpectButtons(w.PnlStep2, true, false, "&Suivant");
