@@ -174,6 +174,12 @@ TSpeedButton* PanelPeer::ButtonAt(int x, int y) {
     return nullptr;
 }
 
+TSpeedButton* PanelPeer::HeldButton() {
+    for (TControl* child : panel_.Children())
+        if (auto* button = dynamic_cast<TSpeedButton*>(child); button && button->Down()) return button;
+    return nullptr;
+}
+
 void PanelPeer::ButtonChanged() {
     // The whole panel: the button may have moved.
     InvalidateRect(Handle(), nullptr, TRUE);
@@ -250,17 +256,17 @@ LRESULT PanelPeer::Intercept(UINT message, WPARAM wParam, LPARAM lParam, bool& h
         case WM_LBUTTONUP: {
             handled = true;
             const POINT at = Unscaled(*this, lParam);
+            TSpeedButton* held = HeldButton();
+            // Our own release of the capture is no release elsewhere.
+            releasingCapture_ = true;
             if (GetCapture() == Handle()) ReleaseCapture();
-            for (TControl* child : panel_.Children())
-                if (auto* button = dynamic_cast<TSpeedButton*>(child); button && button->Down())
-                    button->MouseUp(at.x, at.y);
+            releasingCapture_ = false;
+            if (held) held->MouseUp(at.x, at.y);
             return 0;
         }
         case WM_CAPTURECHANGED:
             // Capture taken away while held (a message box, another window): no press.
-            for (TControl* child : panel_.Children())
-                if (auto* button = dynamic_cast<TSpeedButton*>(child); button && button->Down())
-                    button->MouseUp(-1, -1);
+            if (TSpeedButton* held = HeldButton(); held && !releasingCapture_) held->MouseUp(-1, -1);
             return 0;
         default: return ContainerPeer::Intercept(message, wParam, lParam, handled);
     }

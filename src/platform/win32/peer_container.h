@@ -50,8 +50,10 @@ private:
     void Paint();
     void PaintButton(HDC dc, TSpeedButton& button);
     TSpeedButton* ButtonAt(int x, int y);
+    TSpeedButton* HeldButton();
     void RefreshAccessibleName();
     TPanel& panel_;
+    bool releasingCapture_ = false;
 };
 
 // The mouse-only button: no window, a rectangle of its panel.

@@ -167,7 +167,8 @@ void EditPeer::Command(WORD code) {
 MemoPeer::MemoPeer(TMemo& memo) : WindowPeer(memo) {
     const DWORD style = ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | TabStopStyle(memo);
     if (memo.Rich()) {
-        Create(RichEditClass(), style | ES_SAVESEL, WS_EX_CLIENTEDGE);
+        // The bar stays even while the text fits.
+        Create(RichEditClass(), style | ES_SAVESEL | ES_DISABLENOSCROLL, WS_EX_CLIENTEDGE);
         SendMessageA(Handle(), EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(GetSysColor(COLOR_WINDOW)));
     } else {
         Create("EDIT", style, WS_EX_CLIENTEDGE);
@@ -184,7 +185,7 @@ HBRUSH MemoPeer::ControlColor(HDC dc) {
 ProgressPeer::ProgressPeer(TProgressBar& bar) : WindowPeer(bar), bar_(bar) {
     Create(PROGRESS_CLASSA, 0);
     // Themed bars ignore the bar colour.
-    SetWindowTheme(Handle(), L"", L"");
+    SetWindowTheme(Handle(), L" ", L" ");
     Changed(PeerChange::Range);
 }
 

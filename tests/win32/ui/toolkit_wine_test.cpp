@@ -1,0 +1,384 @@
+// The toolkit's real windows under Wine: frame and classes at 96 dpi, keyboard rules driven
+// by key messages, the mouse-only button driven by mouse messages, the progress bar's
+// range and colour, and the folder tree over the real shell.
+#include <windows.h>
+#include <commctrl.h>
+#include <richedit.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/application.h"
+#include "platform/exception.h"
+#include "platform/messages.h"
+#include "platform/win32/peer_window.h"
+#include "ui/bevel.h"
+#include "ui/button.h"
+#include "ui/edit.h"
+#include "ui/form.h"
+#include "ui/label.h"
+#include "ui/memo.h"
+#include "ui/panel.h"
+#include "ui/progressbar.h"
+#include "ui/radiobutton.h"
+#include "ui/shape.h"
+#include "ui/shelltreeview.h"
+#include "ui/speedbutton.h"
+
+namespace {
+
+HWND HandleOf(const TControl& control) {
+    auto* peer = dynamic_cast<platform::win32::WindowPeer*>(control.Peer());
+    return peer ? peer->Handle() : nullptr;
+}
+
+std::string ClassOf(HWND window) {
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+std::string TextOf(HWND window) {
+    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+TBounds BoundsOf(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    MapWindowPoints(HWND_DESKTOP, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
+    return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+void Pump() {
+    for (int i = 0; i < 3; ++i) platform::ProcessMessages();
+}
+
+// A key pressed and released at the focused window, with the modifiers held in the
+// thread's key state while the messages are handled.
+void Key(WPARAM key, TShiftState shift = 0) {
+    BYTE state[256] = {};
+    GetKeyboardState(state);
+    const auto held = [shift](TShiftState which) { return static_cast<BYTE>((shift & which) ? 0x80 : 0); };
+    state[VK_SHIFT] = held(ssShift);
+    state[VK_CONTROL] = held(ssCtrl);
+    state[VK_MENU] = held(ssAlt);
+    SetKeyboardState(state);
+    const HWND focus = GetFocus();
+    const UINT down = (shift & ssAlt) ? WM_SYSKEYDOWN : WM_KEYDOWN;
+    const LPARAM context = (shift & ssAlt) ? (1 << 29) : 0;
+    PostMessageA(focus, down, key, 1 | context);
+    PostMessageA(focus, down == WM_SYSKEYDOWN ? WM_SYSKEYUP : WM_KEYUP, key, 1 | context | 0xC0000000);
+    Pump();
+    state[VK_SHIFT] = state[VK_CONTROL] = state[VK_MENU] = 0;
+    SetKeyboardState(state);
+}
+
+struct Window : TForm {
+    Window() : TForm("Window", 424, 367) {
+        SetCaption("Installation de Quorvane");
+        Page.SetTabOrder(2);
+        Title.SetFont({"Times New Roman", 13, true, true, clWindowText, ANSI_CHARSET});
+        Title.SetCaption("Bienvenue");
+        Bytes.SetCaption("");
+        Memo.SetTabOrder(0);
+        Memo.SetText("First line\r\nSecond line");
+        Agree.SetTabOrder(1);
+        Agree.SetCaption("J'accepte");
+        Deny.SetTabOrder(2);
+        Deny.SetCaption("Je refuse");
+        Deny.SetChecked(true);
+        Edit.SetTabOrder(3);
+        Rich.SetTabOrder(4);
+        Bottom.SetTabOrder(1);
+        Close.SetCaption("Annuler");
+        Next.SetCaption("&Suivant");
+        Next.SetTabOrder(0);
+        Back.SetCaption("&Précedent");
+        Back.SetTabOrder(1);
+        SetDefaultButton(&Next);
+        for (TControl* button : std::initializer_list<TControl*>{&Next, &Back, &Close})
+            button->OnClick = [this](TComponent* sender) { pressed.push_back(static_cast<TControl*>(sender)->Name()); };
+    }
+    TPanel Page{this, "Page", {0, 0, 424, 337}};
+    TShape Band{&Page, "Band", {1, 1, 422, 65}, clWhite};
+    TBevel Line{&Page, "Line", {0, 66, 483, 2}};
+    TLabel Title{&Page, "Title", {8, 8, 0, 0}, {.Transparent = true}};
+    TLabel Bytes{&Page, "Bytes", {390, 270, 3, 13}, {.Alignment = TAlignment::RightJustify}};
+    TMemo Memo{&Page, "Memo", {15, 96, 190, 100}};
+    TRadioButton Agree{&Page, "Agree", {126, 210, 78, 17}};
+    TRadioButton Deny{&Page, "Deny", {222, 210, 78, 17}};
+    TEdit Edit{&Page, "Edit", {16, 240, 393, 21}};
+    TMemo Rich{&Page, "Rich", {215, 96, 190, 100}, true};
+    TProgressBar Bar{&Page, "Bar", {14, 300, 398, 16}};
+    TPanel Bottom{this, "Bottom", {0, 337, 424, 32}};
+    TSpeedButton Close{&Bottom, "Close", {317, 5, 93, 22}};
+    TButton Next{&Bottom, "Next", {200, 5, 93, 22}};
+    TButton Back{&Bottom, "Back", {96, 5, 93, 22}};
+    std::vector<std::string> pressed;
+};
+
+// One window for the suite: under Xvfb without a window manager, Wine takes two seconds
+// to destroy a top-level window-> Each test starts from the same state.
+class ToolkitWine : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        window = new Window;
+        Application.CreateForm(*window);
+        window->Show();
+    }
+    static void TearDownTestSuite() { delete window; }
+
+    void SetUp() override {
+        Window& w = *window;
+        w.Agree.OnClick = nullptr;
+        w.Edit.OnChange = nullptr;
+        w.Deny.SetChecked(true);
+        w.Edit.SetText("");
+        for (TControl* control : std::initializer_list<TControl*>{&w.Next, &w.Back, &w.Close}) control->SetEnabled(true);
+        w.SetActiveControl(&w.Next);
+        Pump();
+        w.pressed.clear();
+    }
+    static inline Window* window = nullptr;
+};
+
+TEST_F(ToolkitWine, TheFrameIsAFixedDialogCentredWithItsClientArea) {
+    const HWND frame = HandleOf(*window);
+    EXPECT_EQ(ClassOf(frame), "QuorvaneForm");
+    EXPECT_EQ(TextOf(frame), "Installation de Quorvane");
+    RECT client{};
+    GetClientRect(frame, &client);
+    EXPECT_EQ(client.right, 424);
+    EXPECT_EQ(client.bottom, 367);
+    const LONG style = GetWindowLongA(frame, GWL_STYLE);
+    EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU), WS_CAPTION | WS_SYSMENU);
+    EXPECT_EQ(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
+    EXPECT_TRUE(GetWindowLongA(frame, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME);
+    RECT outer{}, work{};
+    GetWindowRect(frame, &outer);
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_NEAR((outer.left + outer.right) / 2, (work.left + work.right) / 2, 1);
+    EXPECT_NEAR((outer.top + outer.bottom) / 2, (work.top + work.bottom) / 2, 1);
+    EXPECT_TRUE(IsWindowVisible(frame));
+}
+
+struct Expected {
+    const char* name;
+    const char* className;
+    DWORD style, styleMask;
+    DWORD exStyle;
+};
+
+TEST_F(ToolkitWine, EveryKindHasItsSystemClassStyleGeometryAndFont) {
+    const std::vector<std::pair<TControl*, Expected>> table = {
+        {&window->Page, {"Page", "QuorvanePanel", WS_CHILD | WS_VISIBLE, WS_CHILD | WS_VISIBLE, 0}},
+        {&window->Band, {"Band", "Static", 0, 0, 0}},
+        {&window->Line, {"Line", "Static", SS_ETCHEDHORZ, SS_TYPEMASK, 0}},
+        {&window->Title, {"Title", "Static", SS_LEFTNOWORDWRAP | SS_NOPREFIX, SS_TYPEMASK | SS_NOPREFIX, WS_EX_TRANSPARENT}},
+        {&window->Bytes, {"Bytes", "Static", SS_RIGHT, SS_TYPEMASK, 0}},
+        {&window->Memo, {"Memo", "Edit", ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_TABSTOP,
+                        ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_HSCROLL | ES_AUTOHSCROLL | WS_TABSTOP, 0}},
+        {&window->Rich, {"Rich", "RichEdit20A", ES_MULTILINE | ES_READONLY | WS_VSCROLL,
+                        ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_HSCROLL, 0}},
+        {&window->Agree, {"Agree", "Button", BS_RADIOBUTTON, BS_TYPEMASK | WS_TABSTOP, 0}},
+        {&window->Deny, {"Deny", "Button", BS_RADIOBUTTON | WS_TABSTOP, BS_TYPEMASK | WS_TABSTOP, 0}},
+        {&window->Edit, {"Edit", "Edit", ES_AUTOHSCROLL, ES_MULTILINE | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE}},
+        {&window->Bar, {"Bar", "msctls_progress32", 0, WS_TABSTOP, 0}},
+        {&window->Next, {"Next", "Button", BS_DEFPUSHBUTTON | WS_TABSTOP, BS_TYPEMASK | WS_TABSTOP, 0}},
+        {&window->Back, {"Back", "Button", BS_PUSHBUTTON | WS_TABSTOP, BS_TYPEMASK | WS_TABSTOP, 0}},
+    };
+    for (const auto& [control, expected] : table) {
+        SCOPED_TRACE(expected.name);
+        const HWND handle = HandleOf(*control);
+        ASSERT_NE(handle, nullptr);
+        EXPECT_EQ(ClassOf(handle), expected.className);
+        EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(handle, GWL_STYLE)) & expected.styleMask, expected.style);
+        EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(handle, GWL_EXSTYLE)) & expected.exStyle, expected.exStyle);
+        if (control != &window->Title && control != &window->Bytes) {
+            EXPECT_EQ(BoundsOf(handle), control->Bounds());
+        }
+        if (control == &window->Page || control == &window->Band || control == &window->Line) continue;  // no text
+        LOGFONTA font{};
+        if (control == &window->Rich) {
+            // A rich-text box keeps the font as its default character format.
+            CHARFORMATA format{};
+            format.cbSize = sizeof format;
+            SendMessageA(handle, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+            lstrcpynA(font.lfFaceName, format.szFaceName, LF_FACESIZE);
+            font.lfHeight = -MulDiv(format.yHeight, 96, 1440);
+            font.lfWeight = (format.dwEffects & CFE_BOLD) ? FW_BOLD : FW_NORMAL;
+        } else {
+            GetObjectA(reinterpret_cast<HFONT>(SendMessageA(handle, WM_GETFONT, 0, 0)), sizeof font, &font);
+        }
+        if (control == &window->Title) {
+            EXPECT_STREQ(font.lfFaceName, "Times New Roman");
+            EXPECT_EQ(font.lfHeight, -13);
+            EXPECT_EQ(font.lfWeight, FW_BOLD);
+            EXPECT_TRUE(font.lfUnderline);
+        } else {
+            EXPECT_STREQ(font.lfFaceName, "MS Sans Serif");
+            EXPECT_EQ(font.lfHeight, -11);
+            EXPECT_EQ(font.lfWeight, FW_NORMAL);
+        }
+    }
+    // Only the mouse-only button has no window; its caption is the bar's accessible name.
+    EXPECT_NE(window->Close.Peer(), nullptr);
+    EXPECT_EQ(HandleOf(window->Close), nullptr);
+    EXPECT_EQ(TextOf(HandleOf(window->Bottom)), "Annuler");
+}
+
+TEST_F(ToolkitWine, RightAlignedLabelsKeepTheirRightEdgeWithRealMetrics) {
+    const HWND bytes = HandleOf(window->Bytes);
+    EXPECT_EQ(BoundsOf(bytes).Right(), 393);
+    window->Bytes.SetCaption("1 048 576 octets sur 2 097 152");
+    EXPECT_EQ(BoundsOf(bytes).Right(), 393);
+    EXPECT_GT(BoundsOf(bytes).Width, 100);
+    EXPECT_EQ(BoundsOf(bytes), window->Bytes.Bounds());
+    window->Bytes.SetCaption("12");
+    EXPECT_EQ(BoundsOf(bytes).Right(), 393);
+    EXPECT_LT(BoundsOf(bytes).Width, 20);
+    EXPECT_EQ(TextOf(bytes), "12");
+}
+
+TEST_F(ToolkitWine, TheFirstFocusIsTheDefaultButtonAndTabFollowsTheOrder) {
+    EXPECT_EQ(GetFocus(), HandleOf(window->Next));
+    std::vector<std::string> visited;
+    for (int i = 0; i < 6; ++i) {
+        Key(VK_TAB);
+        visited.push_back(window->ActiveControl() ? window->ActiveControl()->Name() : "none");
+        EXPECT_EQ(GetFocus(), HandleOf(*window->ActiveControl()));
+    }
+    EXPECT_EQ(visited, (std::vector<std::string>{"Back", "Memo", "Deny", "Edit", "Rich", "Next"}));
+    Key(VK_TAB, ssShift);
+    EXPECT_EQ(window->ActiveControl(), &window->Rich);
+}
+
+struct KeyCase {
+    const char* name;
+    TWinControl* focus;
+    WPARAM key;
+    TShiftState shift;
+    bool nextEnabled;
+    std::vector<std::string> pressed;
+};
+
+TEST_F(ToolkitWine, KeysPressTheButtonsTheRulesName) {
+    Window& w = *window;
+    const std::vector<KeyCase> cases = {
+        {"EnterOnARadioButton", &w.Deny, VK_RETURN, 0, true, {"Next"}},
+        {"EnterInTheAgreementBox", &w.Memo, VK_RETURN, 0, true, {}},
+        {"ShiftEnter", &w.Deny, VK_RETURN, ssShift, true, {}},
+        {"EnterWithNextDisabled", &w.Deny, VK_RETURN, 0, false, {}},
+        {"EnterOnBack", &w.Back, VK_RETURN, 0, true, {"Back"}},
+        {"Escape", &w.Deny, VK_ESCAPE, 0, true, {}},
+        {"AltSInTheEditBox", &w.Edit, 'S', ssAlt, true, {"Next"}},
+        {"SAloneOnARadioButton", &w.Deny, 'S', 0, true, {"Next"}},
+        {"SAloneInTheEditBox", &w.Edit, 'S', 0, true, {}},
+        {"SpaceOnBack", &w.Back, VK_SPACE, 0, true, {"Back"}},
+    };
+    for (const KeyCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        w.pressed.clear();
+        w.Next.SetEnabled(c.nextEnabled);
+        w.SetActiveControl(c.focus);
+        Pump();
+        ASSERT_EQ(GetFocus(), HandleOf(*c.focus));
+        Key(c.key, c.shift);
+        EXPECT_EQ(w.pressed, c.pressed);
+    }
+    EXPECT_EQ(TextOf(HandleOf(w.Edit)), "s") << "only the key the form did not use reached the box";
+}
+
+TEST_F(ToolkitWine, TheEditBoxReportsTypingAndSelectsAllWhenTabbedInto) {
+    std::vector<std::string> changes;
+    window->Edit.OnChange = [&](TComponent*) { changes.push_back(window->Edit.Text()); };
+    window->Edit.SetText("C:\\Program Files");
+    window->SetActiveControl(&window->Edit);
+    Pump();
+    DWORD start = 1, end = 0;
+    SendMessageA(HandleOf(window->Edit), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 0u);
+    EXPECT_EQ(end, 16u);
+    PostMessageA(HandleOf(window->Edit), WM_CHAR, 'X', 1);
+    Pump();
+    EXPECT_EQ(changes, (std::vector<std::string>{"C:\\Program Files", "X"}));
+    EXPECT_EQ(window->Edit.Text(), "X");
+}
+
+TEST_F(ToolkitWine, ARadioClickChecksItsGroupThroughTheModel) {
+    int clicks = 0;
+    window->Agree.OnClick = [&](TComponent*) { ++clicks; };
+    SendMessageA(HandleOf(window->Agree), BM_CLICK, 0, 0);
+    SendMessageA(HandleOf(window->Agree), BM_CLICK, 0, 0);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(SendMessageA(HandleOf(window->Agree), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendMessageA(HandleOf(window->Deny), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_FALSE(GetWindowLongA(HandleOf(window->Deny), GWL_STYLE) & WS_TABSTOP);
+}
+
+struct MouseCase {
+    const char* name;
+    bool enabled;
+    POINT down, up;
+    int clicks;
+};
+
+TEST_F(ToolkitWine, TheMouseOnlyButtonPressesOnAPressAndReleaseOverIt) {
+    const HWND bar = HandleOf(window->Bottom);
+    const std::vector<MouseCase> cases = {
+        {"PressAndRelease", true, {360, 15}, {370, 20}, 1},
+        {"ReleaseElsewhere", true, {360, 15}, {150, 15}, 0},
+        {"Disabled", false, {360, 15}, {360, 15}, 0},
+    };
+    for (const MouseCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        window->pressed.clear();
+        window->Close.SetEnabled(c.enabled);
+        SendMessageA(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(c.down.x, c.down.y));
+        EXPECT_EQ(window->Close.Down(), c.enabled);
+        EXPECT_EQ(GetCapture() == bar, c.enabled) << "held while the mouse is away";
+        SendMessageA(bar, WM_LBUTTONUP, 0, MAKELPARAM(c.up.x, c.up.y));
+        EXPECT_FALSE(window->Close.Down());
+        EXPECT_EQ(window->pressed.size(), static_cast<std::size_t>(c.clicks));
+    }
+    EXPECT_NE(GetFocus(), bar) << "it never takes the focus";
+}
+
+COLORREF PixelOf(HWND window, int x, int y) {
+    const HDC dc = GetDC(window);
+    const COLORREF colour = GetPixel(dc, x, y);
+    ReleaseDC(window, dc);
+    return colour;
+}
+
+TEST_F(ToolkitWine, TheProgressBarKeepsItsRangeOnErrorAndDrawsThePostedColour) {
+    const HWND bar = HandleOf(window->Bar);
+    window->Bar.SetMax(2000000000);
+    window->Bar.SetPosition(1500000000);
+    EXPECT_THROW(window->Bar.SetMax(-5), Exception);
+    PBRANGE range{};
+    SendMessageA(bar, PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
+    EXPECT_EQ(range.iLow, 0);
+    EXPECT_EQ(range.iHigh, 2000000000);
+    EXPECT_EQ(SendMessageA(bar, PBM_GETPOS, 0, 0), 1500000000);
+
+    window->Bar.PostBarColor(0xFF8000);
+    EXPECT_NE(window->Bar.BarColor(), 0xFF8000u) << "posted, not sent";
+    Pump();
+    EXPECT_EQ(window->Bar.BarColor(), 0xFF8000u);
+    RedrawWindow(bar, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    // Somewhere in the filled three quarters the blocks show red 0, green 128, blue 255.
+    int coloured = 0;
+    for (int x = 2; x < 290; ++x) coloured += PixelOf(bar, x, 8) == RGB(0, 128, 255);
+    EXPECT_GT(coloured, 100);
+    int beyond = 0;
+    for (int x = 320; x < 390; ++x) beyond += PixelOf(bar, x, 8) == RGB(0, 128, 255);
+    EXPECT_EQ(beyond, 0);
+}
+
+}  // namespace
