@@ -177,7 +177,6 @@ TfInstall::TfInstall()
         {BtnNext, 0}, {btnBack, 1},
     };
     for (const StoredTabOrder& stored : tabOrders) stored.Control.SetTabOrder(stored.Order);
-    ProgBarDL.SetTabStop(false);
 
     for (TPanel* hidden : {&Pnlstep5, &PnlStep4, &PnlStep3, &PnlStep2}) hidden->SetVisible(false);
     memLicenceEn.SetVisible(false);
