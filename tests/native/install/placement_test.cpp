@@ -4,6 +4,7 @@
 
 #include <ostream>
 
+#include "app/application.h"
 #include "wizard_fixture.h"
 
 namespace {
@@ -85,36 +86,49 @@ TEST_F(PlacementTest, EmptyDirectoryIsNeverATarget) {
     EXPECT_FALSE(ReadFile("C:\\quorvane.exe"));
 }
 
-TEST_F(PlacementTest, FailedCopyIsReportedWithTheFileAndTheReason) {
+// A copy or a link save that fails: the error box names the file and the system's
+// reason, and the installation stops there.
+struct PlacementFailureCase {
+    const char* Name;
+    bool platform::standin::Refusals::*Refusal;
+    const char* Text;
+};
+
+void PrintTo(const PlacementFailureCase& failure, std::ostream* out) { *out << failure.Name; }
+
+class PlacementFailureTest : public WizardFixture, public ::testing::WithParamInterface<PlacementFailureCase> {};
+
+TEST_P(PlacementFailureTest, IsShownAndLeavesTheInstallationIncomplete) {
     PutDownloadedFiles();
-    standin::Refuse().Copies = true;
     form->TxtDir.SetText("C:\\Apps");
     ASSERT_TRUE(form->PrepareInstallDir());
+    standin::Refuse().*GetParam().Refusal = true;
+    standin::ScriptMessageBoxAnswers({platform::MessageBoxAnswer::Ok});
 
-    const auto message = RaisedMessage([&] { form->InstallFiles(); });
+    // As the message loop's guard does with an error escaping a handler.
+    try {
+        form->InstallFiles();
+    } catch (...) {
+        Application.HandleException(std::current_exception());
+    }
 
-    ASSERT_TRUE(message);
-    EXPECT_NE(message->find("C:\\Apps\\quorvane.exe"), std::string::npos) << *message;
-    EXPECT_NE(message->find("Access is denied."), std::string::npos) << *message;
+    EXPECT_EQ(standin::MessageBoxes(),
+              (std::vector<standin::ShownMessageBox>{{GetParam().Text, Application.Title,
+                                                      platform::MessageBoxKind::Error,
+                                                      platform::MessageBoxAnswer::Ok}}));
     EXPECT_FALSE(form->Completed);
-    EXPECT_TRUE(standin::Links().empty());
     EXPECT_FALSE(standin::RegistryKeyExists(RootKey::LocalMachine, kUninstallRoot + "Quorvane Version Entreprise"));
 }
 
-TEST_F(PlacementTest, FailedShortcutSaveIsReportedWithTheLinkAndTheReason) {
-    PutDownloadedFiles();
-    standin::Refuse().LinkSaves = true;
-    form->TxtDir.SetText("C:\\Apps");
-    ASSERT_TRUE(form->PrepareInstallDir());
-
-    const auto message = RaisedMessage([&] { form->InstallFiles(); });
-
-    ASSERT_TRUE(message);
-    EXPECT_NE(message->find("Quorvane.Lnk"), std::string::npos) << *message;
-    EXPECT_NE(message->find("Access is denied."), std::string::npos) << *message;
-    EXPECT_FALSE(form->Completed);
-    EXPECT_FALSE(standin::RegistryKeyExists(RootKey::LocalMachine, kUninstallRoot + "Quorvane Version Entreprise"));
-}
+INSTANTIATE_TEST_SUITE_P(
+    Failures, PlacementFailureTest,
+    ::testing::Values(
+        PlacementFailureCase{"Copy", &standin::Refusals::Copies,
+                             "Cannot copy C:\\Temp\\quorvane.exe to C:\\Apps\\quorvane.exe: Access is denied."},
+        PlacementFailureCase{"LinkSave", &standin::Refusals::LinkSaves,
+                             "Cannot save the shortcut C:\\Users\\Standin\\Start Menu\\Programs\\Quorvane\\"
+                             "Entreprise\\\\Quorvane.Lnk: Access is denied."}),
+    [](const auto& test) { return std::string(test.param.Name); });
 
 // Everything one installation leaves behind, per language of the wizard.
 struct LanguageCase {
