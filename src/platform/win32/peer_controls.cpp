@@ -71,7 +71,7 @@ void LabelPeer::Command(WORD code) {
 }
 
 // A transparent label shows what lies under it: the filled shape it sits on, if any.
-TColor LabelPeer::Background() const {
+TColor LabelPeer::ColorBehind() const {
     TColor color = ParentColor(label_);
     if (!label_.LabelStyle().Transparent || !label_.Parent()) return color;
     const TBounds& own = label_.Bounds();
@@ -89,7 +89,7 @@ TColor LabelPeer::Background() const {
 HBRUSH LabelPeer::ControlColor(HDC dc) {
     SetTextColor(dc, ColorOf(label_.Font().Color));
     SetBkMode(dc, TRANSPARENT);
-    return BrushOf(Background());
+    return BrushOf(ColorBehind());
 }
 
 LRESULT LabelPeer::Intercept(UINT message, WPARAM, LPARAM, bool& handled) {
@@ -209,8 +209,6 @@ LRESULT ProgressPeer::Intercept(UINT message, WPARAM, LPARAM lParam, bool&) {
 
 ShapePeer::ShapePeer(TShape& shape) : WindowPeer(shape), shape_(shape) {
     Create("STATIC", SS_LEFT);
-    // Every later sibling paints over it.
-    SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 HBRUSH ShapePeer::ControlColor(HDC) { return BrushOf(shape_.Fill()); }

@@ -26,7 +26,7 @@ protected:
     LRESULT Intercept(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
 
 private:
-    TColor Background() const;
+    TColor ColorBehind() const;
     TLabel& label_;
 };
 
@@ -86,6 +86,7 @@ class ShapePeer : public WindowPeer {
 public:
     explicit ShapePeer(TShape& shape);
     HBRUSH ControlColor(HDC dc) override;
+    bool Background() const override { return true; }
 
 private:
     TShape& shape_;

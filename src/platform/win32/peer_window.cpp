@@ -87,7 +87,18 @@ void WindowPeer::Create(const char* className, DWORD style, DWORD exStyle) {
     SetWindowSubclass(window_, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
     ApplyFont();
     ApplyBounds();
+    if (parent) KeepBackgroundsUnder();
     if (parent && control_.Visible()) ShowWindow(window_, SW_SHOWNA);
+}
+
+// A new child window goes under its earlier siblings; the filled shapes go back under it,
+// so that later controls paint over them and the rest keep the creation order.
+void WindowPeer::KeepBackgroundsUnder() {
+    for (TControl* sibling : control_.Parent()->Children()) {
+        if (sibling == &control_) break;
+        if (auto* peer = dynamic_cast<WindowPeer*>(sibling->Peer()); peer && peer->Background())
+            SetWindowPos(peer->Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
 }
 
 void WindowPeer::ApplyBounds() {

@@ -38,6 +38,8 @@ public:
     virtual HBRUSH ControlColor(HDC) { return nullptr; }
     // The dpi changed: geometry and font again.
     virtual void Rescale();
+    // Stays under every later sibling (a filled shape the later controls lie on).
+    virtual bool Background() const { return false; }
 
     int Dpi() const;
     int Scale(int value) const { return MulDiv(value, Dpi(), 96); }
@@ -53,6 +55,7 @@ protected:
     virtual void ApplyBounds();
     void ApplyFont();
     HWND ParentHandle() const;
+    void KeepBackgroundsUnder();
 
     // Whether the system procedure should see keys: a focus change made by the user is
     // reported to the form, not sent back to the window.
