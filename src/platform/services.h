@@ -8,7 +8,7 @@
 #include <vector>
 
 namespace platform {
-// Names avoid the system's A/W macros (CreateDirectory, MessageBox, ShellExecute).
+// Names avoid the system's A/W macros (CreateDirectory, MessageBox, ShellExecute, WriteProfileString).
 
 enum class RootKey { LocalMachine, CurrentUser };
 
@@ -37,7 +37,7 @@ void WriteSectionString(RootKey root, const std::string& section, const std::str
                         const std::string& value);
 
 // A bare file name lives in the Windows directory; raises "Unable to write to %s".
-void WriteProfileString(const std::string& file, const std::string& section, const std::string& key,
+void WriteIniString(const std::string& file, const std::string& section, const std::string& key,
                         const std::string& value);
 
 // Creates a shell link object, sets arguments, target and working directory, and saves

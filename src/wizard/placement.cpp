@@ -116,7 +116,7 @@ void TfInstall::RegisterAutoStart() {
 
 void TfInstall::FormClose(TComponent*) {
     if (!Completed) return;
-    platform::WriteProfileString(kIniFile, "Settings", "langue", Translator->Language());
+    platform::WriteIniString(kIniFile, "Settings", "langue", Translator->Language());
     if (ChkAutoStart.Checked()) RegisterAutoStart();
     if (chkStartNow.Checked())
         platform::ExecuteShell({.owner = platform::ShellOwner::None,

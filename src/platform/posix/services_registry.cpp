@@ -70,7 +70,7 @@ void WriteSectionString(RootKey root, const std::string& section, const std::str
     SetString(root, section, name, value);
 }
 
-void WriteProfileString(const std::string& file, const std::string& section, const std::string& key,
+void WriteIniString(const std::string& file, const std::string& section, const std::string& key,
                         const std::string& value) {
     const std::string path = standin::detail::ProfileFilePath(file);
     const auto host = standin::detail::Host(path);

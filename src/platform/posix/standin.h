@@ -93,7 +93,7 @@ struct Refusals {
     bool LocalMachineKeys = false;  // HKEY_LOCAL_MACHINE keys can be neither created nor opened
     bool CurrentUserKeys = false;   // the same for HKEY_CURRENT_USER
     bool ValueWrites = false;       // value writes raise "Failed to set data for '%s'"
-    bool ProfileWrites = false;     // WriteProfileString raises "Unable to write to %s"
+    bool ProfileWrites = false;     // WriteIniString raises "Unable to write to %s"
     bool LinkObjects = false;       // CreateShellLink raises "Interface not supported"
     bool LinkSaves = false;         // CreateShellLink returns false
     bool Copies = false;            // CopyFileOverwrite returns false

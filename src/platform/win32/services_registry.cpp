@@ -52,7 +52,7 @@ void WriteSectionString(RootKey root, const std::string& section, const std::str
     if (!SetString(key.Get(), name, value)) throw Exception("Failed to set data for '" + name + "'");
 }
 
-void WriteProfileString(const std::string& file, const std::string& section, const std::string& key,
+void WriteIniString(const std::string& file, const std::string& section, const std::string& key,
                         const std::string& value) {
     if (!WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str()))
         throw Exception("Unable to write to " + file);

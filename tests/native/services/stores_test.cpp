@@ -62,16 +62,16 @@ TEST_F(Stores, RefusedRegistryRootFailsTheWayCallersSeeIt) {
 }
 
 TEST_F(Stores, ProfileBareFileNameLivesInTheWindowsDirectory) {
-    WriteProfileString("Quorvane_e.ini", "Settings", "langue", "francais");
-    WriteProfileString("C:\\WINDOWS\\quorvane_E.INI", "settings", "LANGUE", "anglais");
+    WriteIniString("Quorvane_e.ini", "Settings", "langue", "francais");
+    WriteIniString("C:\\WINDOWS\\quorvane_E.INI", "settings", "LANGUE", "anglais");
     const std::vector<standin::ProfileEntry> expected = {
         {"C:\\Windows\\Quorvane_e.ini", "Settings", "langue", "anglais"}};
     EXPECT_EQ(standin::ProfileEntries(), expected);
     EXPECT_EQ(standin::ReadProfile("Quorvane_e.ini", "Settings", "langue"), "anglais");
 
-    EXPECT_EQ(ErrorOf([] { WriteProfileString("C:\\Missing\\x.ini", "S", "k", "v"); }), "Unable to write to C:\\Missing\\x.ini");
+    EXPECT_EQ(ErrorOf([] { WriteIniString("C:\\Missing\\x.ini", "S", "k", "v"); }), "Unable to write to C:\\Missing\\x.ini");
     standin::Refuse().ProfileWrites = true;
-    EXPECT_EQ(ErrorOf([] { WriteProfileString("Quorvane_e.ini", "Settings", "langue", "x"); }),
+    EXPECT_EQ(ErrorOf([] { WriteIniString("Quorvane_e.ini", "Settings", "langue", "x"); }),
               "Unable to write to Quorvane_e.ini");
     EXPECT_EQ(standin::ReadProfile("Quorvane_e.ini", "Settings", "langue"), "anglais");
 }

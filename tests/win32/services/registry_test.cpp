@@ -122,8 +122,8 @@ TEST(Profile, BareFileNameIsWrittenInTheWindowsDirectory) {
     const std::string file = std::string(windows) + "\\QuorvaneTest_e.ini";
     DeleteFileA(file.c_str());
 
-    WriteProfileString("QuorvaneTest_e.ini", "Settings", "langue", "francais");
-    WriteProfileString("QuorvaneTest_e.ini", "Settings", "langue", "anglais");  // replaced, not added
+    WriteIniString("QuorvaneTest_e.ini", "Settings", "langue", "francais");
+    WriteIniString("QuorvaneTest_e.ini", "Settings", "langue", "anglais");  // replaced, not added
 
     std::ifstream read(file, std::ios::binary);
     const std::string content{std::istreambuf_iterator<char>(read), {}};
@@ -131,7 +131,7 @@ TEST(Profile, BareFileNameIsWrittenInTheWindowsDirectory) {
     read.close();
     DeleteFileA(file.c_str());
 
-    EXPECT_EQ(ErrorOf([] { WriteProfileString("C:\\no\\such\\folder\\x.ini", "Settings", "langue", "x"); }),
+    EXPECT_EQ(ErrorOf([] { WriteIniString("C:\\no\\such\\folder\\x.ini", "Settings", "langue", "x"); }),
               "Unable to write to C:\\no\\such\\folder\\x.ini");
 }
 
