@@ -62,8 +62,9 @@ LabelPeer::LabelPeer(TLabel& label) : WindowPeer(label), label_(label) {
     DWORD kind = SS_LEFTNOWORDWRAP;
     if (style.WordWrap) kind = SS_LEFT;
     else if (style.Alignment == TAlignment::RightJustify) kind = SS_RIGHT;
-    Create("STATIC", kind | SS_NOPREFIX | (style.HandCursor ? SS_NOTIFY : 0),
-           style.Transparent ? WS_EX_TRANSPARENT : 0);
+    // Transparency is the colour of what lies under it (ColorBehind): a transparent window
+    // style would let the band paint over the text.
+    Create("STATIC", kind | SS_NOPREFIX | (style.HandCursor ? SS_NOTIFY : 0));
 }
 
 void LabelPeer::Command(WORD code) {

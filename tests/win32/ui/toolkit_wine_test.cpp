@@ -179,7 +179,7 @@ TEST_F(ToolkitWine, EveryKindHasItsSystemClassStyleGeometryAndFont) {
         {&window->Page, {"Page", "QuorvanePanel", WS_CHILD | WS_VISIBLE, WS_CHILD | WS_VISIBLE, 0}},
         {&window->Band, {"Band", "Static", 0, 0, 0}},
         {&window->Line, {"Line", "Static", SS_ETCHEDHORZ, SS_TYPEMASK, 0}},
-        {&window->Title, {"Title", "Static", SS_LEFTNOWORDWRAP | SS_NOPREFIX, SS_TYPEMASK | SS_NOPREFIX, WS_EX_TRANSPARENT}},
+        {&window->Title, {"Title", "Static", SS_LEFTNOWORDWRAP | SS_NOPREFIX, SS_TYPEMASK | SS_NOPREFIX, 0}},
         {&window->Bytes, {"Bytes", "Static", SS_RIGHT, SS_TYPEMASK, 0}},
         {&window->Memo, {"Memo", "Edit", ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_TABSTOP,
                         ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_HSCROLL | ES_AUTOHSCROLL | WS_TABSTOP, 0}},
@@ -230,6 +230,34 @@ TEST_F(ToolkitWine, EveryKindHasItsSystemClassStyleGeometryAndFont) {
     EXPECT_NE(window->Close.Peer(), nullptr);
     EXPECT_EQ(HandleOf(window->Close), nullptr);
     EXPECT_EQ(TextOf(HandleOf(window->Bottom)), "Annuler");
+}
+
+COLORREF PixelOf(HWND window, int x, int y) {
+    const HDC dc = GetDC(window);
+    const COLORREF colour = GetPixel(dc, x, y);
+    ReleaseDC(window, dc);
+    return colour;
+}
+
+TEST_F(ToolkitWine, LaterControlsPaintOverTheBandAndTransparentLabelsShowIt) {
+    const HWND page = HandleOf(window->Page);
+    HWND last = GetWindow(page, GW_CHILD);
+    while (GetWindow(last, GW_HWNDNEXT)) last = GetWindow(last, GW_HWNDNEXT);
+    EXPECT_EQ(last, HandleOf(window->Band)) << "the band lies under all its siblings";
+    EXPECT_EQ(GetWindow(page, GW_CHILD), HandleOf(window->Line)) << "the others keep their creation order";
+
+    const HWND title = HandleOf(window->Title);
+    RedrawWindow(page, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    const TBounds b = BoundsOf(title);
+    int ink = 0, white = 0;
+    for (int y = 0; y < b.Height; ++y)
+        for (int x = 0; x < b.Width; ++x) {
+            const COLORREF colour = PixelOf(title, x, y);
+            white += colour == RGB(255, 255, 255);
+            ink += colour == GetSysColor(COLOR_WINDOWTEXT);
+        }
+    EXPECT_GT(ink, 20) << "the title is drawn";
+    EXPECT_GT(white, ink) << "on the white of the band";
 }
 
 TEST_F(ToolkitWine, RightAlignedLabelsKeepTheirRightEdgeWithRealMetrics) {
@@ -347,13 +375,6 @@ TEST_F(ToolkitWine, TheMouseOnlyButtonPressesOnAPressAndReleaseOverIt) {
         EXPECT_EQ(window->pressed.size(), static_cast<std::size_t>(c.clicks));
     }
     EXPECT_NE(GetFocus(), bar) << "it never takes the focus";
-}
-
-COLORREF PixelOf(HWND window, int x, int y) {
-    const HDC dc = GetDC(window);
-    const COLORREF colour = GetPixel(dc, x, y);
-    ReleaseDC(window, dc);
-    return colour;
 }
 
 TEST_F(ToolkitWine, TheProgressBarKeepsItsRangeOnErrorAndDrawsThePostedColour) {
