@@ -53,7 +53,8 @@ HBITMAP LoadBitmapImage(std::span<const std::uint8_t> file) {
     return bitmap;
 }
 
-TColor ParentColor(const TControl&) { return clBtnFace; }
+// Panels and the window have the button-face colour.
+constexpr TColor kParentColor = clBtnFace;
 
 }  // namespace
 
@@ -73,7 +74,7 @@ void LabelPeer::Command(WORD code) {
 
 // A transparent label shows what lies under it: the filled shape it sits on, if any.
 TColor LabelPeer::ColorBehind() const {
-    TColor color = ParentColor(label_);
+    TColor color = kParentColor;
     if (!label_.LabelStyle().Transparent || !label_.Parent()) return color;
     const TBounds& own = label_.Bounds();
     for (TControl* sibling : label_.Parent()->Children()) {
@@ -142,7 +143,7 @@ void CheckPeer::Command(WORD code) {
 HBRUSH CheckPeer::ControlColor(HDC dc) {
     SetTextColor(dc, ColorOf(Control().Font().Color));
     SetBkMode(dc, TRANSPARENT);
-    return BrushOf(ParentColor(Control()));
+    return BrushOf(kParentColor);
 }
 
 EditPeer::EditPeer(TEdit& edit) : WindowPeer(edit), edit_(edit) {

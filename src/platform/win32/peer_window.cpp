@@ -64,9 +64,10 @@ WindowPeer* WindowPeer::FromHandle(HWND window) {
 }
 
 int WindowPeer::Dpi() const {
-    TForm* form = control_.Form();
-    auto* peer = form ? dynamic_cast<FormPeer*>(form->Peer()) : nullptr;
-    if (!peer) peer = dynamic_cast<FormPeer*>(const_cast<WindowPeer*>(this));
+    // The form's own peer asks itself: the form does not hold it yet while it is built.
+    const auto* peer = dynamic_cast<const FormPeer*>(this);
+    if (!peer)
+        if (TForm* form = control_.Form()) peer = dynamic_cast<const FormPeer*>(form->Peer());
     return peer ? peer->WindowDpi() : 96;
 }
 
