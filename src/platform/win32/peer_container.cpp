@@ -98,8 +98,9 @@ FormPeer::FormPeer(TForm& form) : ContainerPeer(form), form_(form), dpi_(DpiOf(n
     RegisterClassOnce(kFormClass, GetSysColorBrush(COLOR_BTNFACE),
                       LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1)));
     Create(kFormClass, kFormStyle, kFormExStyle);
+    // The monitor it lands on may differ from the system's.
     dpi_ = DpiOf(Handle());
-    ApplyBounds();
+    Rescale();
 }
 
 // The bounds are the client area; the window is centred on the work area.

@@ -158,12 +158,8 @@ void EditPeer::Changed(PeerChange what) {
 }
 
 void EditPeer::Command(WORD code) {
-    if (code != EN_CHANGE) return;
-    const int length = GetWindowTextLengthA(Handle());
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextA(Handle(), text.data(), length + 1)));
     // Our own assignments come back here with the text the control already holds.
-    edit_.TextEdited(text);
+    if (code == EN_CHANGE) edit_.TextEdited(WindowText());
 }
 
 MemoPeer::MemoPeer(TMemo& memo) : WindowPeer(memo) {

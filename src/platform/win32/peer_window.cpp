@@ -123,7 +123,10 @@ void WindowPeer::Rescale() {
 void WindowPeer::Changed(PeerChange what) {
     switch (what) {
         case PeerChange::Bounds: ApplyBounds(); break;
-        case PeerChange::Caption: SetWindowTextA(window_, control_.Caption().c_str()); break;
+        case PeerChange::Caption:
+            // The user's own typing comes back here: setting it again would move the caret.
+            if (WindowText() != control_.Caption()) SetWindowTextA(window_, control_.Caption().c_str());
+            break;
         case PeerChange::Visible: ShowWindow(window_, control_.Visible() ? SW_SHOWNA : SW_HIDE); break;
         case PeerChange::Enabled: EnableWindow(window_, control_.Enabled()); break;
         case PeerChange::Font:
@@ -135,6 +138,13 @@ void WindowPeer::Changed(PeerChange what) {
             break;
         default: break;
     }
+}
+
+std::string WindowPeer::WindowText() const {
+    const int length = GetWindowTextLengthA(window_);
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextA(window_, text.data(), length + 1)));
+    return text;
 }
 
 TSize WindowPeer::MeasureText(const std::string& text) const {
@@ -161,10 +171,11 @@ LRESULT WindowPeer::ForwardKeys(UINT message, WPARAM wParam, bool& handled) {
     TForm* form = control_.Form();
     if (!control || !form) return 0;
     switch (message) {
+        // The form raises only from the handler of a button it pressed: the key was used.
         case WM_KEYDOWN:
             if (wParam == VK_RETURN || wParam == VK_TAB || wParam == VK_ESCAPE) {
-                handled = form->KeyDown(static_cast<std::uint16_t>(wParam), CurrentShift());
-                swallowChar_ = handled;
+                handled = swallowChar_ = true;
+                handled = swallowChar_ = form->KeyDown(static_cast<std::uint16_t>(wParam), CurrentShift());
             }
             break;
         case WM_CHAR:
@@ -174,6 +185,7 @@ LRESULT WindowPeer::ForwardKeys(UINT message, WPARAM wParam, bool& handled) {
                 handled = true;
                 break;
             }
+            handled = true;
             handled = form->CharTyped(static_cast<char>(wParam), message == WM_SYSCHAR ? ssAlt : CurrentShift());
             break;
         case WM_SETFOCUS:

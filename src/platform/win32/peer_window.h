@@ -55,6 +55,7 @@ protected:
     virtual void ApplyBounds();
     void ApplyFont();
     HWND ParentHandle() const;
+    std::string WindowText() const;
     void KeepBackgroundsUnder();
 
     // Whether the system procedure should see keys: a focus change made by the user is

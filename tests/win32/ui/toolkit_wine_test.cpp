@@ -332,10 +332,11 @@ TEST_F(ToolkitWine, TheEditBoxReportsTypingAndSelectsAllWhenTabbedInto) {
     SendMessageA(HandleOf(window->Edit), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     EXPECT_EQ(start, 0u);
     EXPECT_EQ(end, 16u);
-    PostMessageA(HandleOf(window->Edit), WM_CHAR, 'X', 1);
+    for (char typed : std::string("D:\\Q")) PostMessageA(HandleOf(window->Edit), WM_CHAR, static_cast<WPARAM>(typed), 1);
     Pump();
-    EXPECT_EQ(changes, (std::vector<std::string>{"C:\\Program Files", "X"}));
-    EXPECT_EQ(window->Edit.Text(), "X");
+    // Typed over the selection, each character after the one before.
+    EXPECT_EQ(changes, (std::vector<std::string>{"C:\\Program Files", "D", "D:", "D:\\", "D:\\Q"}));
+    EXPECT_EQ(window->Edit.Text(), "D:\\Q");
 }
 
 TEST_F(ToolkitWine, ARadioClickChecksItsGroupThroughTheModel) {
