@@ -1,6 +1,7 @@
 #include "net/psock.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <limits>
 #include <utility>
@@ -14,6 +15,9 @@ constexpr unsigned kSocketMessage = 1125;
 constexpr unsigned kLookupMessage = 1126;
 constexpr std::uint16_t kNoSocketHandle = 65535;
 constexpr int kBlockSize = 65536;
+// Longest stretch without dispatching while a body streams in: the window stays
+// responsive and a Cancel acts well within a frame.
+constexpr auto kPumpInterval = std::chrono::milliseconds(10);
 
 // Live objects that started the socket library.
 std::int32_t SocketUsers = 0;
@@ -220,6 +224,7 @@ bool TPowersock::DataAvailable() {
 }
 
 void TPowersock::PumpMessages() {
+    LastPump = std::chrono::steady_clock::now();
     platform::ProcessMessages();
     // The application is ending: every wait ends as if cancelled.
     if (platform::QuitReceived()) Canceled = true;
@@ -391,7 +396,9 @@ bool TPowersock::ReceiveBlocks(const std::function<void(const char*, int)>& stor
                                 : ReceivedBytes + count;
             if (OnPacketRecvd) OnPacketRecvd();
             TimerOn();  // the time-out limits the silence between blocks
-            PumpMessages();
+            // While data streams in, the queue is looked at every few milliseconds rather
+            // than after every block: each look is a round trip to the system.
+            if (std::chrono::steady_clock::now() - LastPump >= kPumpInterval) PumpMessages();
         } else if (count == 0) {
             finished = true;
         } else {

@@ -6,6 +6,7 @@
 // Event convention (TSockNotifyEvent, apart from the controls' TNotifyEvent): a notify event takes no argument (whoever assigns it owns the
 // object and knows it); events that hand back data take just that data.
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -126,6 +127,7 @@ private:
     bool TimedOut = false;
     std::uint16_t SocketHandle = 65535;
     platform::LookupId PendingLookup = 0;
+    std::chrono::steady_clock::time_point LastPump;
     std::unique_ptr<platform::MessageWindow> NotifyWindow;
     std::unique_ptr<TThreadTimer> WaitTimer;
 };

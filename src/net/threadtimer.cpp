@@ -23,6 +23,10 @@ void TThreadTimer::SetOnTimer(std::function<void()> Value) {
 }
 
 void TThreadTimer::UpdateTimer() {
-    FWindow.KillTimer();
-    if (FInterval != 0 && FEnabled && FOnTimer && !FWindow.SetTimer(FInterval)) throw Exception("No Timer");
+    // Only a running timer is killed: the receive loop restarts the timer for every block.
+    if (FRunning) FWindow.KillTimer();
+    FRunning = false;
+    if (FInterval == 0 || !FEnabled || !FOnTimer) return;
+    if (!FWindow.SetTimer(FInterval)) throw Exception("No Timer");
+    FRunning = true;
 }

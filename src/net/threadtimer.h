@@ -27,5 +27,6 @@ private:
     bool FEnabled = true;
     std::uint32_t FInterval = 1000;
     std::function<void()> FOnTimer;
+    bool FRunning = false;
     platform::MessageWindow FWindow;
 };
