@@ -74,6 +74,10 @@ http {
   }
 }
 EOF
+  if curl -s -o /dev/null "http://127.0.0.1:$port/"; then
+    echo "port $port is taken by another server" >&2
+    return 1
+  fi
   nginx -e "$dir/error.log" -p "$dir" -c "$dir/nginx.conf" &
   NGINX_PID=$!
   local _
@@ -95,23 +99,33 @@ nginx_stop() {
   NGINX_PID=
 }
 
-# wine_prefix_template DIR: a booted prefix, made once and kept, to copy per run. Its
-# home is private too, so no shell folder links into the real one. Its windows are
-# unmanaged: Wine draws their frames, so the close box is there to be clicked.
+# wine_prefix_create DIR: boots a new prefix whose shell folders (Desktop, Documents...)
+# are folders of its own: Wine links them to the home folder, where the shortcuts a run
+# makes would otherwise land and outlive the prefix.
+wine_prefix_create() {
+  local prefix=$1 link
+  WINEPREFIX=$prefix wineboot -i >/dev/null 2>&1
+  WINEPREFIX=$prefix wineserver -w
+  [ -f "$prefix/system.reg" ] || return 1
+  for link in "$prefix"/drive_c/users/*/*; do
+    [ -L "$link" ] && rm "$link" && mkdir "$link"
+  done
+  return 0
+}
+
+# wine_prefix_template DIR: a prefix, made once and kept, to copy for each scenario. Its
+# windows are unmanaged: Wine draws their frames, so the close box is there to be clicked.
 wine_prefix_template() {
   local template=$1
   [ -f "$template/system.reg" ] && return 0
-  mkdir -p "$template.home"
   (
     flock 9
     [ -f "$template/system.reg" ] && exit 0
-    rm -rf "$template"
-    export HOME="$template.home" WINEPREFIX="$template"
-    wineboot -i >/dev/null 2>&1
-    # Wine draws the frames itself, close box included, as no window manager runs.
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-    wineserver -w
-    [ -f "$template/system.reg" ]
+    rm -rf "$template.new"
+    wine_prefix_create "$template.new" || exit 1
+    WINEPREFIX=$template.new wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    WINEPREFIX=$template.new wineserver -w
+    mv "$template.new" "$template"
   ) 9>"$template.lock"
 }
 
@@ -119,7 +133,7 @@ wine_prefix_template() {
 wine_prefix_fresh() {
   local template=$1 prefix=$2
   rm -rf "$prefix" && cp -a "$template" "$prefix" || return 1
-  export WINEPREFIX=$prefix HOME=$template.home
+  export WINEPREFIX=$prefix
 }
 
 # The Unix path of a Windows path in the current prefix (drive C only).
@@ -137,9 +151,12 @@ wine_profile_dir() {
   return 1
 }
 
-# wizard_start EXE [LOG]: starts the wizard in the current prefix; sets WIZARD_PID.
+# wizard_start EXE [LOG [LOCALE]]: starts the wizard in the current prefix, in the given
+# locale (e.g. fr_FR.UTF-8) or the session's; sets WIZARD_PID.
 wizard_start() {
-  wine "$1" >>"${2:-/dev/null}" 2>&1 &
+  local locale=()
+  [ -z "${3:-}" ] || locale=(LANG="$3" LC_ALL="$3")
+  env "${locale[@]}" wine "$1" >>"${2:-/dev/null}" 2>&1 &
   WIZARD_PID=$!
 }
 
@@ -201,7 +218,7 @@ client_origin() {
 # client_pixel WINDOW X Y: the colour (#RRGGBB) on screen at client coordinates.
 client_pixel() {
   client_origin "$1"
-  import -window root -crop "1x1+$((CLIENT_X + $2))+$((CLIENT_Y + $3))" txt:- 2>/dev/null |
+  import -window root -crop "1x1+$((CLIENT_X + $2))+$((CLIENT_Y + $3))" -depth 8 txt:- 2>/dev/null |
     grep -o '#[0-9A-Fa-f]\{6\}' | head -n 1
 }
 
