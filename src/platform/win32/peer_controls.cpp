@@ -216,14 +216,12 @@ BevelPeer::BevelPeer(TBevel& bevel) : WindowPeer(bevel) { Create("STATIC", SS_ET
 
 ImagePeer::ImagePeer(TImage& image) : WindowPeer(image), bitmap_(LoadBitmapImage(image.Bitmap())) {
     Create("STATIC", SS_BITMAP);
-    if (bitmap_) SendMessageA(Handle(), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap_));
+    if (bitmap_) SendMessageA(Handle(), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap_.Get()));
     // SS_BITMAP fits the control to the picture; the picture is shown at its natural size.
     ApplyBounds();
 }
 
-ImagePeer::~ImagePeer() {
-    SendMessageA(Handle(), STM_SETIMAGE, IMAGE_BITMAP, 0);
-    if (bitmap_) DeleteObject(bitmap_);
-}
+// The window lets go of the picture before the picture goes.
+ImagePeer::~ImagePeer() { SendMessageA(Handle(), STM_SETIMAGE, IMAGE_BITMAP, 0); }
 
 }  // namespace platform::win32

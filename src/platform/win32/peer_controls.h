@@ -103,7 +103,7 @@ public:
     ~ImagePeer() override;
 
 private:
-    HBITMAP bitmap_ = nullptr;
+    BitmapHandle bitmap_;
 };
 
 }  // namespace platform::win32

@@ -50,13 +50,11 @@ TShiftState CurrentShift() {
 
 WindowPeer::WindowPeer(TControl& control) : control_(control) {}
 
+// Nothing reaches this peer while its window is destroyed.
 WindowPeer::~WindowPeer() {
-    if (window_) {
-        RemoveWindowSubclass(window_, SubclassProc, kSubclassId);
-        RemovePropA(window_, kPeerProperty);
-        DestroyWindow(window_);
-    }
-    if (font_) DeleteObject(font_);
+    if (!window_) return;
+    RemoveWindowSubclass(window_.Get(), SubclassProc, kSubclassId);
+    RemovePropA(window_.Get(), kPeerProperty);
 }
 
 WindowPeer* WindowPeer::FromHandle(HWND window) {
@@ -81,15 +79,15 @@ void WindowPeer::Create(const char* className, DWORD style, DWORD exStyle) {
     const HWND parent = ParentHandle();
     if (parent) style |= WS_CHILD | WS_CLIPSIBLINGS;
     if (!control_.Enabled()) style |= WS_DISABLED;
-    window_ = CreateWindowExA(exStyle, className, control_.Caption().c_str(), style, 0, 0, 0, 0, parent, nullptr,
-                              GetModuleHandleA(nullptr), nullptr);
+    window_.Reset(CreateWindowExA(exStyle, className, control_.Caption().c_str(), style, 0, 0, 0, 0, parent, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr));
     if (!window_) throw Exception("Error creating window: " + control_.Name());
-    SetPropA(window_, kPeerProperty, this);
-    SetWindowSubclass(window_, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    SetPropA(window_.Get(), kPeerProperty, this);
+    SetWindowSubclass(window_.Get(), SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
     ApplyFont();
     ApplyBounds();
     if (parent) KeepBackgroundsUnder();
-    if (parent && control_.Visible()) ShowWindow(window_, SW_SHOWNA);
+    if (parent && control_.Visible()) ShowWindow(Handle(), SW_SHOWNA);
 }
 
 // A new child window goes under its earlier siblings; the filled shapes go back under it,
@@ -104,15 +102,14 @@ void WindowPeer::KeepBackgroundsUnder() {
 
 void WindowPeer::ApplyBounds() {
     const TBounds& b = control_.Bounds();
-    SetWindowPos(window_, nullptr, Scale(b.Left), Scale(b.Top), Scale(b.Width), Scale(b.Height),
+    SetWindowPos(Handle(), nullptr, Scale(b.Left), Scale(b.Top), Scale(b.Width), Scale(b.Height),
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void WindowPeer::ApplyFont() {
-    const HFONT previous = font_;
-    font_ = CreateControlFont(control_.Font(), Dpi());
-    SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
-    if (previous) DeleteObject(previous);
+    FontHandle font(CreateControlFont(control_.Font(), Dpi()));
+    SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
+    font_ = std::move(font);  // the window no longer uses the previous one
 }
 
 void WindowPeer::Rescale() {
@@ -125,42 +122,42 @@ void WindowPeer::Changed(PeerChange what) {
         case PeerChange::Bounds: ApplyBounds(); break;
         case PeerChange::Caption:
             // The user's own typing comes back here: setting it again would move the caret.
-            if (WindowText() != control_.Caption()) SetWindowTextA(window_, control_.Caption().c_str());
+            if (WindowText() != control_.Caption()) SetWindowTextA(Handle(), control_.Caption().c_str());
             break;
-        case PeerChange::Visible: ShowWindow(window_, control_.Visible() ? SW_SHOWNA : SW_HIDE); break;
-        case PeerChange::Enabled: EnableWindow(window_, control_.Enabled()); break;
+        case PeerChange::Visible: ShowWindow(Handle(), control_.Visible() ? SW_SHOWNA : SW_HIDE); break;
+        case PeerChange::Enabled: EnableWindow(Handle(), control_.Enabled()); break;
         case PeerChange::Font:
             ApplyFont();
-            InvalidateRect(window_, nullptr, TRUE);
+            InvalidateRect(Handle(), nullptr, TRUE);
             break;
         case PeerChange::Focus:
-            if (!reportingFocus_ && GetFocus() != window_) SetFocus(window_);
+            if (!reportingFocus_ && GetFocus() != Handle()) SetFocus(Handle());
             break;
         default: break;
     }
 }
 
 std::string WindowPeer::WindowText() const {
-    const int length = GetWindowTextLengthA(window_);
+    const int length = GetWindowTextLengthA(Handle());
     std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextA(window_, text.data(), length + 1)));
+    text.resize(static_cast<std::size_t>(GetWindowTextA(Handle(), text.data(), length + 1)));
     return text;
 }
 
 TSize WindowPeer::MeasureText(const std::string& text) const {
-    const HDC dc = GetDC(window_);
-    const HGDIOBJ previous = SelectObject(dc, font_);
+    const HDC dc = GetDC(Handle());
+    const HGDIOBJ previous = SelectObject(dc, font_.Get());
     RECT extent = {0, 0, 0, 0};
     DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &extent, DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS);
     SelectObject(dc, previous);
-    ReleaseDC(window_, dc);
+    ReleaseDC(Handle(), dc);
     // Back to 96 dpi, rounding up so that the text never gets clipped.
     const int dpi = Dpi();
     return {(extent.right * 96 + dpi - 1) / dpi, (extent.bottom * 96 + dpi - 1) / dpi};
 }
 
 void WindowPeer::Post(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
-    PostMessageA(window_, message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam));
+    PostMessageA(Handle(), message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam));
 }
 
 LRESULT WindowPeer::Intercept(UINT, WPARAM, LPARAM, bool&) { return 0; }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/peer.h"
+#include "platform/win32/handle.h"
 #include "ui/control.h"
 
 class TForm;
@@ -16,6 +17,14 @@ namespace platform::win32 {
 
 class FormPeer;
 
+template <class Object>
+struct GdiObjectTraits {
+    static Object Invalid() { return nullptr; }
+    static void Close(Object object) { DeleteObject(object); }
+};
+using FontHandle = Handle<HFONT, GdiObjectTraits<HFONT>>;
+using BitmapHandle = Handle<HBITMAP, GdiObjectTraits<HBITMAP>>;
+
 class WindowPeer : public ControlPeer {
 public:
     explicit WindowPeer(TControl& control);
@@ -23,7 +32,7 @@ public:
     WindowPeer(const WindowPeer&) = delete;
     WindowPeer& operator=(const WindowPeer&) = delete;
 
-    HWND Handle() const { return window_; }
+    HWND Handle() const { return window_.Get(); }
     TControl& Control() const { return control_; }
     static WindowPeer* FromHandle(HWND window);
 
@@ -43,7 +52,7 @@ public:
 
     int Dpi() const;
     int Scale(int value) const { return MulDiv(value, Dpi(), 96); }
-    HFONT Font() const { return font_; }
+    HFONT Font() const { return font_.Get(); }
 
 protected:
     // Creates the window as a child of the parent's window (or top-level without one),
@@ -68,8 +77,9 @@ private:
     LRESULT ForwardKeys(UINT message, WPARAM wParam, bool& handled);
 
     TControl& control_;
-    HWND window_ = nullptr;
-    HFONT font_ = nullptr;
+    // The window goes first, then the font it was drawing with.
+    FontHandle font_;
+    WindowHandle window_;
     bool swallowChar_ = false;  // the key went to the form: drop its WM_CHAR too
 };
 
