@@ -194,15 +194,15 @@ drive_to_download() {  # LANGUAGE_POINT(x y) DIRECTORY
   click $AT_NEXT      # Install: page 4
 }
 
-# wait_placed LANGUAGE SECONDS: the desktop shortcut is the last file placed before the
-# uninstall entry and page 5.
+# wait_placed LANGUAGE SECONDS: the uninstall entry is the last thing placed; the same
+# handler then shows page 5 before it reads any further input.
 wait_placed() {
   language_names "$1"
-  local link _ tenths=$(($2 * 10))
-  link="$(desktop_dir)/$DESKTOP_LINK"
-  for _ in $(seq "$tenths"); do
-    [ -f "$link" ] && { sleep 1.5; return 0; }
-    sleep 0.1
+  local deadline=$((SECONDS + $2))
+  while [ "$SECONDS" -lt "$deadline" ]; do
+    reg_value "$UNINSTALL_KEY$EDITION" UninstallString >/dev/null && { sleep 0.5; return 0; }
+    kill -0 "$WIZARD_PID" 2>/dev/null || break
+    sleep 0.3
   done
   fail "the installation did not finish within $2 s"
   return 1
@@ -308,6 +308,33 @@ drive_to_download_with_return_to_agreement() {
   click $AT_AGREE
   click $AT_NEXT      # page 3
   click $AT_NEXT      # Install
+}
+
+# An older copy in the chosen directory: the overwrite question answered No keeps page 3
+# and fetches nothing; Install again, Yes, and all four files are replaced.
+scenario_overwrite() {
+  local dir='C:\Quorvane Again' older
+  start_wizard en_US.UTF-8 || return
+  older=$(unix_path "$dir")
+  mkdir -p "$older" && echo "older copy" >"$older/quorvane.exe" && echo "older copy" >"$older/miseajour.exe"
+  click $AT_ENGLISH
+  click $AT_NEXT      # page 2
+  click $AT_AGREE
+  click $AT_NEXT      # page 3
+  type_directory "$dir"
+  click $AT_NEXT      # Install
+  answer_box '^Directory not empty$' n 10 || fail "no overwrite question"
+  sleep 1
+  expect_eq "requests after No" "$(grep -c ' /download/' "$web/access.log")" 0
+  expect_eq "the older copy after No" "$(cat "$older/quorvane.exe")" "older copy"
+  click $AT_NEXT      # Install, still on page 3
+  answer_box '^Directory not empty$' "$YES_KEY" 10 || fail "no overwrite question the second time"
+  wait_placed anglais 60 || return
+  click $AT_START_NOW
+  click $AT_NEXT      # Done
+  expect_exit 30
+  expect_installed anglais "$dir"
+  expect_close_entries anglais "$dir" yes
 }
 
 # The session's language picks the wizard's: page 2 stores it. Cancel then ends the
