@@ -36,6 +36,14 @@ void TControl::SetVisible(bool visible) {
     if (visible == visible_) return;
     visible_ = visible;
     NotifyPeer(platform::PeerChange::Visible);
+    if (!visible) CheckFocus();
+}
+
+// A focused control that is disabled or hidden (itself or with its panel) gives the focus
+// back to the window, where Enter still reaches the default button.
+void TControl::CheckFocus() {
+    TForm* form = Form();
+    if (form && form->ActiveControl() && !form->ActiveControl()->CanFocus()) form->SetActiveControl(nullptr);
 }
 
 bool TControl::Showing() const {
@@ -48,6 +56,7 @@ void TControl::SetEnabled(bool enabled) {
     if (enabled == enabled_) return;
     enabled_ = enabled;
     NotifyPeer(platform::PeerChange::Enabled);
+    if (!enabled) CheckFocus();
 }
 
 void TControl::SetFont(const TFont& font) {

@@ -48,6 +48,8 @@ protected:
     // Runs after the caption changed and the peer was told.
     virtual void CaptionChanged() {}
     void NotifyPeer(platform::PeerChange what);
+    // After a change that may have made the focused control unable to hold the focus.
+    void CheckFocus();
     TSize MeasureText(const std::string& text) const;
 
 private:

@@ -18,7 +18,9 @@ void TForm::Show() {
 void TForm::SetActiveControl(TWinControl* control) {
     if (control == activeControl_) return;
     activeControl_ = control;
-    if (control && control->Peer()) control->Peer()->Changed(platform::PeerChange::Focus);
+    // Without a control the window itself holds the focus.
+    TWinControl* holder = control ? control : this;
+    if (holder->Peer()) holder->Peer()->Changed(platform::PeerChange::Focus);
 }
 
 void TForm::Close() {

@@ -21,7 +21,8 @@ public:
     bool Shown() const { return shown_; }
 
     TWinControl* ActiveControl() const { return activeControl_; }
-    // Moves the focus; the peer reports focus changes made by the user through it too.
+    // Moves the focus (null: to the window itself); the peer reports focus changes made by
+    // the user through it too.
     void SetActiveControl(TWinControl* control);
 
     // The button that Enter presses.

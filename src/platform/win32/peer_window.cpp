@@ -131,7 +131,9 @@ void WindowPeer::Changed(PeerChange what) {
             InvalidateRect(Handle(), nullptr, TRUE);
             break;
         case PeerChange::Focus:
-            if (!reportingFocus_ && GetFocus() != Handle()) SetFocus(Handle());
+            // A window not on screen yet gets it when activated (FormPeer, WM_ACTIVATE).
+            if (!reportingFocus_ && GetFocus() != Handle() && IsWindowVisible(GetAncestor(Handle(), GA_ROOT)))
+                SetFocus(Handle());
             break;
         default: break;
     }

@@ -147,6 +147,25 @@ TEST(Form, DoubledAmpersandIsNoAccessKey) {
     EXPECT_EQ(window.Next.AccessKey(), 'J');
 }
 
+// Back is disabled under the focus when it leads back to page 1; the page of a focused
+// radio button is hidden by Next.
+TEST(Form, AFocusedControlDisabledOrHiddenLeavesTheFocusToTheWindow) {
+    Window window;
+    window.Back.SetEnabled(true);
+    window.SetActiveControl(&window.Back);
+    window.Back.SetEnabled(false);
+    EXPECT_EQ(window.ActiveControl(), nullptr);
+    EXPECT_TRUE(window.KeyDown(vk::Return, 0));
+    EXPECT_EQ(window.pressed, std::vector<std::string>{"Next"});
+
+    window.SetActiveControl(&window.Deny);
+    window.Page.SetVisible(false);
+    EXPECT_EQ(window.ActiveControl(), nullptr);
+    window.SetActiveControl(&window.Next);
+    window.Deny.SetVisible(false);  // not the focused one: nothing moves
+    EXPECT_EQ(window.ActiveControl(), &window.Next);
+}
+
 TEST(Form, TabFollowsTheTabOrderPanelByPanel) {
     Window window;
     std::vector<std::string> visited;
