@@ -378,6 +378,33 @@ TEST_F(ToolkitWine, TheMouseOnlyButtonPressesOnAPressAndReleaseOverIt) {
     EXPECT_NE(GetFocus(), bar) << "it never takes the focus";
 }
 
+// What the bar shows of the button: its top-left corner and the dark pixels of its caption.
+struct ButtonLook {
+    COLORREF Corner;
+    int Dark;
+};
+
+ButtonLook LookOfClose(HWND bar) {
+    RedrawWindow(bar, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    ButtonLook look{PixelOf(bar, 317, 5), 0};
+    for (int y = 8; y < 25; ++y)
+        for (int x = 330; x < 400; ++x) look.Dark += PixelOf(bar, x, y) == GetSysColor(COLOR_BTNTEXT);
+    return look;
+}
+
+TEST_F(ToolkitWine, TheMouseOnlyButtonIsDrawnRaisedSunkenWhileHeldAndGreyedWhenDisabled) {
+    const HWND bar = HandleOf(window->Bottom);
+    const ButtonLook raised = LookOfClose(bar);
+    EXPECT_GT(raised.Dark, 20) << "its caption";
+    SendMessageA(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(360, 15));
+    const ButtonLook held = LookOfClose(bar);
+    SendMessageA(bar, WM_LBUTTONUP, 0, MAKELPARAM(150, 15));
+    EXPECT_NE(held.Corner, raised.Corner) << "sunken while held";
+    EXPECT_EQ(LookOfClose(bar).Corner, raised.Corner) << "raised again once released";
+    window->Close.SetEnabled(false);
+    EXPECT_EQ(LookOfClose(bar).Dark, 0) << "greyed";
+}
+
 TEST_F(ToolkitWine, TheProgressBarKeepsItsRangeOnErrorAndDrawsThePostedColour) {
     const HWND bar = HandleOf(window->Bar);
     window->Bar.SetMax(2000000000);
