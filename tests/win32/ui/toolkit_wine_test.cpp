@@ -94,6 +94,8 @@ struct Window : TForm {
         Deny.SetChecked(true);
         Edit.SetTabOrder(3);
         Rich.SetTabOrder(4);
+        Link.SetCaption("http://www.quorvane.com");
+        Link.OnClick = [this](TComponent*) { pressed.push_back("Link"); };
         Bottom.SetTabOrder(1);
         Close.SetCaption("Annuler");
         Next.SetCaption("&Suivant");
@@ -115,6 +117,7 @@ struct Window : TForm {
     TEdit Edit{&Page, "Edit", {16, 240, 393, 21}};
     TMemo Rich{&Page, "Rich", {215, 96, 190, 100}, true};
     TProgressBar Bar{&Page, "Bar", {14, 300, 398, 16}};
+    TLabel Link{&Page, "Link", {282, 320, 0, 0}, {.Transparent = true, .HandCursor = true}};
     TPanel Bottom{this, "Bottom", {0, 337, 424, 32}};
     TSpeedButton Close{&Bottom, "Close", {317, 5, 93, 22}};
     TButton Next{&Bottom, "Next", {200, 5, 93, 22}};
@@ -376,6 +379,16 @@ TEST_F(ToolkitWine, TheMouseOnlyButtonPressesOnAPressAndReleaseOverIt) {
         EXPECT_EQ(window->pressed.size(), static_cast<std::size_t>(c.clicks));
     }
     EXPECT_NE(GetFocus(), bar) << "it never takes the focus";
+}
+
+TEST_F(ToolkitWine, ALinkLabelShowsTheHandAndRunsItsHandlerOnAClick) {
+    const HWND link = HandleOf(window->Link);
+    SendMessageA(link, WM_SETCURSOR, reinterpret_cast<WPARAM>(link), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, MAKEINTRESOURCEA(32649)));  // IDC_HAND
+    PostMessageA(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    PostMessageA(link, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    Pump();
+    EXPECT_EQ(window->pressed, std::vector<std::string>{"Link"});
 }
 
 // What the bar shows of the button: its top-left corner and the dark pixels of its caption.
