@@ -81,15 +81,6 @@ TEST(RadioButtons, CheckingOneUnchecksItsGroupThenClicksOnce) {
     EXPECT_FALSE(page.First.Checked());
 }
 
-TEST(CheckBoxes, AClickToggles) {
-    Page page;
-    page.Check.SetChecked(true);
-    page.Check.Click();
-    EXPECT_FALSE(page.Check.Checked());
-    page.Check.Click();
-    EXPECT_TRUE(page.Check.Checked());
-}
-
 TEST(Panels, HiddenPanelsKeepTheirControlsState) {
     Page page;
     page.Second.SetChecked(true);
