@@ -68,6 +68,11 @@ LabelPeer::LabelPeer(TLabel& label) : WindowPeer(label), label_(label) {
     Create("STATIC", kind | SS_NOPREFIX | (style.HandCursor ? SS_NOTIFY : 0));
 }
 
+void LabelPeer::Rescale() {
+    WindowPeer::Rescale();
+    label_.AdjustSize();
+}
+
 void LabelPeer::Command(WORD code) {
     if (code == STN_CLICKED) label_.Click();
 }

@@ -21,6 +21,8 @@ public:
     explicit LabelPeer(TLabel& label);
     void Command(WORD code) override;
     HBRUSH ControlColor(HDC dc) override;
+    // The text measures differently in the new font.
+    void Rescale() override;
 
 protected:
     LRESULT Intercept(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
