@@ -32,7 +32,7 @@ struct Peer {
     std::deque<Posted> queue;
     std::deque<std::function<void()>> tasks;
     int lastError = 0;
-    SocketId nextSocket = 3;
+    SocketId nextSocket = 0;
     // The one connection: which socket, how far it has read, how far data has arrived.
     SocketId socket = kNoSocket;
     std::uint64_t window = 0;
@@ -111,7 +111,8 @@ bool StartSockets(SocketLibraryInfo& info) {
 }
 void CleanupSockets() {}
 
-SocketId OpenStreamSocket() { return ThePeer().nextSocket++; }
+// Numbers are reused, as a real system does, so that millions of runs stay in 16 bits.
+SocketId OpenStreamSocket() { return 3 + ThePeer().nextSocket++ % 1024; }
 bool SetLingerReset(SocketId) { return true; }
 
 bool SelectNotifications(SocketId socket, const MessageWindow& window, unsigned message) {
