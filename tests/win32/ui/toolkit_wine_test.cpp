@@ -391,6 +391,27 @@ TEST_F(ToolkitWine, ALinkLabelShowsTheHandAndRunsItsHandlerOnAClick) {
     EXPECT_EQ(window->pressed, std::vector<std::string>{"Link"});
 }
 
+// Moved to a monitor of another dpi: positions, sizes and fonts follow in proportion.
+TEST_F(ToolkitWine, ADpiChangeScalesTheLayoutFrom96Dpi) {
+    const HWND frame = HandleOf(*window);
+    const auto changeTo = [frame](int dpi) {
+        RECT outer{};
+        GetWindowRect(frame, &outer);
+        RECT suggested{outer.left, outer.top, outer.left + MulDiv(430, dpi, 96), outer.top + MulDiv(390, dpi, 96)};
+        SendMessageA(frame, 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    };
+    changeTo(144);
+    EXPECT_EQ(BoundsOf(HandleOf(window->Edit)), (TBounds{24, 360, 590, 32}));
+    EXPECT_EQ(BoundsOf(HandleOf(window->Bottom)), (TBounds{0, 506, 636, 48}));
+    LOGFONTA font{};
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(HandleOf(window->Edit), WM_GETFONT, 0, 0)), sizeof font, &font);
+    EXPECT_EQ(font.lfHeight, -17);
+    EXPECT_EQ(BoundsOf(HandleOf(window->Bytes)).Right(), 590) << "the right edge follows";
+    EXPECT_EQ(window->Edit.Bounds(), (TBounds{16, 240, 393, 21})) << "the model stays at 96 dpi";
+    changeTo(96);
+    EXPECT_EQ(BoundsOf(HandleOf(window->Edit)), window->Edit.Bounds());
+}
+
 // What the bar shows of the button: its top-left corner and the dark pixels of its caption.
 struct ButtonLook {
     COLORREF Corner;
