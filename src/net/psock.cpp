@@ -181,9 +181,11 @@ void TPowersock::StatusMessage(std::int32_t Level, const std::string& Status) {
 
 void TPowersock::SocketMessage(unsigned Message, std::uintptr_t WParam, std::intptr_t LParam) {
     try {
+        // The answer to an abandoned lookup says nothing about the current one.
+        if (Message == kLookupMessage && WParam != PendingLookup) return;
         LastEventOK = platform::EventError(LParam) == 0;
         if (Message == kLookupMessage) {
-            if (WParam == PendingLookup) WaitDone = true;
+            WaitDone = true;
             return;
         }
         if (Message != kSocketMessage) return;
@@ -255,13 +257,13 @@ void TPowersock::ResolveHost() {
         while (!WaitDone && !TimedOut && !Canceled) WaitAndPumpMessages();
     }
     const platform::LookupId lookup = std::exchange(PendingLookup, 0);
-    if (TimedOut || Canceled || !LastEventOK) {
+    if (TimedOut || Canceled) {
         if (lookup != 0) platform::CancelHostLookup(lookup);
-        if (TimedOut) throw ESockError("Host Lookup Timed Out");
-        if (Canceled) throw ESockError("Host Lookup Canceled");
-        throw ESockError("Host Lookup Failed");
+        throw ESockError(TimedOut ? "Host Lookup Timed Out" : "Host Lookup Canceled");
     }
-    RemoteAddress.Address = platform::FinishHostLookup(lookup);
+    const std::uint32_t address = lookup != 0 ? platform::FinishHostLookup(lookup) : 0;
+    if (!LastEventOK) throw ESockError("Host Lookup Failed");
+    RemoteAddress.Address = address;
     if (OnHostResolved) OnHostResolved();
 }
 
