@@ -1,9 +1,10 @@
 #include "net/filestream.h"
 
 #include "platform/exception.h"
+#include "platform/services.h"
 
 TFileStream::TFileStream(const std::string& FileName, Mode mode)
-    : FFile(std::fopen(FileName.c_str(), mode == Mode::Create ? "wb" : "rb")) {
+    : FFile(platform::OpenFile(FileName, mode == Mode::Create ? "wb" : "rb")) {
     if (!FFile) {
         if (mode == Mode::Create) throw Exception("Cannot create file " + FileName, "EFCreateError");
         throw Exception("Cannot open file " + FileName, "EFOpenError");

@@ -228,8 +228,6 @@ bool TPowersock::DataAvailable() {
 void TPowersock::PumpMessages() {
     LastPump = std::chrono::steady_clock::now();
     platform::ProcessMessages();
-    // The application is ending: every wait ends as if cancelled.
-    if (platform::QuitReceived()) Canceled = true;
 }
 
 void TPowersock::WaitAndPumpMessages() {

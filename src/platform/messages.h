@@ -12,10 +12,10 @@ namespace platform {
 
 // ---- The message queue of the user-interface thread ----
 
-// Dispatches every pending message; a quit seen here is remembered.
+// Dispatches every pending message; a quit seen here is remembered. A quit ends no
+// wait: a transfer under way goes on, and the main loop ends once its handler returned.
 void ProcessMessages();
-// Sleeps until something is pending (a message, a socket event, a due timer, a task);
-// returns at once when a quit has been received.
+// Sleeps until something is pending (a message, a socket event, a due timer, a task).
 void WaitMessage();
 void PostQuitMessage();
 bool QuitReceived();

@@ -3,6 +3,7 @@
 // files, shell execution, message boxes, locale, COM and the shell namespace behind the
 // folder tree. win32/ makes the real calls; posix/ is an inspectable stand-in.
 // Texts are code page 1252 byte strings.
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <vector>
@@ -52,6 +53,9 @@ std::string SpecialFolderPath(SpecialFolder folder);  // empty on failure
 std::string TempPath();                               // ends in a backslash; at most 260 characters, else empty
 
 bool CopyFileOverwrite(const std::string& source, const std::string& target);
+// fopen for a Windows path (the stand-in maps it into its sandbox; other paths pass as
+// they are); null when it cannot be opened.
+std::FILE* OpenFile(const std::string& path, const char* mode);
 bool MakeDirectory(const std::string& path);  // one level
 bool DirectoryExists(const std::string& path);
 bool FileExists(const std::string& path);        // a file, not a directory

@@ -103,7 +103,7 @@ void ProcessMessages() {
 
 void WaitMessage() {
     auto& queue = TheQueue();
-    if (queue.quitReceived || !queue.entries.empty()) return;
+    if (!queue.entries.empty()) return;
     const int timeout = MillisecondsToNextTimer();
     if (timeout == 0) return;
     posix::PollSockets(timeout);

@@ -84,6 +84,14 @@ bool CopyFileOverwrite(const std::string& source, const std::string& target) {
     return true;
 }
 
+std::FILE* OpenFile(const std::string& path, const char* mode) {
+    // Paths of the host's own (the transport tests' files) are taken as they are.
+    const bool windowsPath = path.size() >= 3 && path[1] == ':' && path[2] == '\\';
+    if (!windowsPath) return std::fopen(path.c_str(), mode);
+    const auto host = Host(path);
+    return host ? std::fopen(host->c_str(), mode) : nullptr;
+}
+
 bool MakeDirectory(const std::string& path) {
     if (Current().Refused.DirectoryCreation) return Fail(standin::detail::AccessDenied);
     const auto host = Host(path);

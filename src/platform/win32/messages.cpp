@@ -67,7 +67,6 @@ void ProcessMessages() {
 }
 
 void WaitMessage() {
-    if (quitReceived) return;
     MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
 }
 

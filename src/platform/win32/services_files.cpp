@@ -47,4 +47,6 @@ bool FileExists(const std::string& path) {
     return find && (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
+std::FILE* OpenFile(const std::string& path, const char* mode) { return std::fopen(path.c_str(), mode); }
+
 }  // namespace platform

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "download_fixture.h"
+#include "platform/messages.h"
 
 namespace {
 
@@ -106,6 +107,28 @@ TEST_F(CancelTest, AnsweredYesDuringADownloadEndsItAndInstallsNothing) {
     EXPECT_EQ(RequestLines().size(), 2u);
     ExpectNothingPlaced();
     EXPECT_TRUE(standin::ProfileEntries().empty());
+}
+
+// The close box asks the program to end but stops nothing: the transfer goes on, the files
+// are placed, and the close handler, which ran before completion, wrote nothing.
+TEST_F(CancelTest, CloseBoxDuringADownloadStopsNothing) {
+    for (const char* name : kProductFiles) server.Play({Send(Ok(Served(name)))});
+    RecordingPeer& status = Record(form->LblStatus);
+    status.OnChanged = [&](platform::PeerChange) {
+        if (form->LblStatus.Caption() == "Statut : Téléchargement de quorvane.ini" && !form->CloseRequested())
+            form->Close();
+    };
+
+    EXPECT_EQ(InstallFromPage3(), std::nullopt);
+
+    EXPECT_TRUE(form->CloseRequested());
+    EXPECT_TRUE(platform::QuitReceived());
+    EXPECT_EQ(RequestLines().size(), 4u);
+    for (const char* name : kProductFiles) EXPECT_EQ(ReadFile(std::string("C:\\Apps\\") + name), Served(name)) << name;
+    EXPECT_TRUE(form->Completed);
+    EXPECT_TRUE(standin::ProfileEntries().empty());
+    EXPECT_EQ(standin::ReadRegistry(RootKey::CurrentUser, kRunKey, "QuorvaneEntreprise"), std::nullopt);
+    EXPECT_TRUE(standin::ShellExecutions().empty());
 }
 
 TEST_F(CancelTest, UnknownServerShowsItsBoxClosesAndInstallsNothing) {

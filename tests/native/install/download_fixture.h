@@ -63,20 +63,6 @@ protected:
     void SetUp() override {
         WizardFixture::SetUp();
         UseHost("127.0.0.1:" + std::to_string(server.Port()));
-
-        // The native transport writes its files with the host's own calls, outside the
-        // sandbox; they land in a working directory of the test's own ...
-        previousDirectory = std::filesystem::current_path();
-        workDirectory = std::filesystem::path(standin::SandboxRoot()) / "transport";
-        std::filesystem::create_directories(workDirectory);
-        std::filesystem::current_path(workDirectory);
-        // ... and the placement reads the sandbox's temporary directory, given the same files.
-        for (const char* name : kProductFiles) WriteFile(platform::TempPath() + name, Served(name));
-    }
-
-    void TearDown() override {
-        std::filesystem::current_path(previousDirectory);
-        WizardFixture::TearDown();
     }
 
     static void UseHost(const std::string& host) {
@@ -85,11 +71,7 @@ protected:
     }
 
     // What the transport saved for one file, at the path the stage gave it.
-    std::optional<std::string> Downloaded(const std::string& name) const {
-        std::ifstream in(workDirectory / (platform::TempPath() + name), std::ios::binary);
-        if (!in) return std::nullopt;
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
+    static std::optional<std::string> Downloaded(const std::string& name) { return ReadFile(platform::TempPath() + name); }
 
     std::vector<std::string> RequestLines() const {
         std::vector<std::string> lines;
@@ -118,5 +100,4 @@ protected:
     }
 
     ScriptServer server;
-    std::filesystem::path previousDirectory, workDirectory;
 };

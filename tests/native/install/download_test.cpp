@@ -95,7 +95,7 @@ TEST_F(DownloadTest, ReplyWithoutLengthMovesNeitherBarNorCounts) {
     EXPECT_EQ(form->ProgBarDL.Max(), 100);
     EXPECT_EQ(form->ProgBarDL.Position(), 0);
     EXPECT_EQ(status.Captions.at(1), "Statut : Téléchargement de quorvane.exe");
-    EXPECT_EQ(Downloaded("miseajour.exe"), Served("miseajour.exe"));
+    for (const char* name : kProductFiles) EXPECT_EQ(ReadFile(std::string("C:\\Apps\\") + name), Served(name)) << name;
     EXPECT_TRUE(form->Completed);
 }
 
