@@ -169,8 +169,12 @@ void TreePeer::ContextMenu() {
     MenuHandle popup(CreatePopupMenu());
     if (!popup || FAILED(menu->QueryContextMenu(popup.Get(), 0, kFirstCommand, 0x7FFF, CMF_NORMAL | CMF_CANRENAME)))
         return;
+    ComPtr<IContextMenu2> drawn;
+    menu->QueryInterface(IID_IContextMenu2, drawn.PutVoid());
+    openMenu_ = drawn.Get();
     const UINT command = static_cast<UINT>(
         TrackPopupMenu(popup.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0, Handle(), nullptr));
+    openMenu_ = nullptr;
     if (command < kFirstCommand) return;
 
     char verb[64] = {};
@@ -185,6 +189,18 @@ void TreePeer::ContextMenu() {
     invoke.lpVerb = MAKEINTRESOURCEA(command - kFirstCommand);
     invoke.nShow = SW_SHOWNORMAL;
     menu->InvokeCommand(&invoke);
+}
+
+LRESULT TreePeer::Intercept(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) {
+    if (!openMenu_) return 0;
+    switch (message) {
+        case WM_INITMENUPOPUP:
+        case WM_DRAWITEM:
+        case WM_MEASUREITEM:
+            handled = SUCCEEDED(openMenu_->HandleMenuMsg(message, wParam, lParam));
+            return message == WM_INITMENUPOPUP ? 0 : TRUE;
+        default: return 0;
+    }
 }
 
 bool TreePeer::EndLabelEdit(HTREEITEM item, const char* text) {
