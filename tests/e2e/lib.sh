@@ -12,7 +12,7 @@ readonly SAMPLE_FILES=(quorvane.exe quorvane.ini miseajour.exe uninstall.exe)
 # starts at y 337; the buttons are 93 x 22 at y 5 within it).
 readonly AT_BACK="142 353" AT_NEXT="246 353" AT_CANCEL="363 353"
 readonly AT_FRENCH="47 184" AT_ENGLISH="47 208"       # page 1
-readonly AT_AGREE="133 312" AT_DENY="229 312"         # page 2
+readonly AT_AGREE="133 312"                           # page 2
 readonly AT_DIRECTORY="200 106"                       # page 3, TxtDir
 readonly AT_START_NOW="55 168" AT_AUTO_START="55 192" # page 5
 
@@ -48,8 +48,8 @@ stage_files() {
 
 # nginx_start ROOT PORT WORKDIR [RATE]: serves ROOT on 127.0.0.1:PORT with its own
 # configuration, pid, logs and temp folders under WORKDIR; RATE (e.g. 256k) throttles
-# each connection. One unprivileged-style process in the foreground of a background job:
-# no daemon, no master, so NGINX_PID is the server itself. Returns once it answers.
+# each connection. A single process, neither daemon nor master, so NGINX_PID is the
+# server itself and no worker switches to another user. Returns once it answers.
 nginx_start() {
   local root=$1 port=$2 dir=$3 rate=${4:-0}
   mkdir -p "$dir/tmp"
@@ -187,16 +187,6 @@ wait_window() {
   for _ in $(seq "$tenths"); do
     id=$(find_window "$regex")
     [ -n "$id" ] && { printf '%s' "$id"; return 0; }
-    sleep 0.1
-  done
-  return 1
-}
-
-# wait_no_window REGEX SECONDS: true once no visible window's title matches.
-wait_no_window() {
-  local regex=$1 tenths=$(($2 * 10)) _
-  for _ in $(seq "$tenths"); do
-    [ -z "$(find_window "$regex")" ] && return 0
     sleep 0.1
   done
   return 1
