@@ -154,11 +154,10 @@ requested() { grep -c "GET /download/qventreprise/$1 " "$web/access.log"; }
 
 # ---- driving the wizard ------------------------------------------------------------
 
-# start_wizard LOCALE [SERVED_NAME...] [-- RATE]: serves the sample files (all or the
-# names given), starts the wizard in that locale and waits for its window (WINDOW).
-start_wizard() {
-  local locale=$1 rate=0; shift
-  local names=()
+# serve [SERVED_NAME...] [-- RATE]: serves the sample files (all, or the names given),
+# each connection throttled to RATE when one is given.
+serve() {
+  local rate=0 names=()
   while [ "$#" -gt 0 ]; do
     [ "$1" = -- ] && { rate=$2; break; }
     names+=("$1"); shift
@@ -166,11 +165,21 @@ start_wizard() {
   stage_files "$samples" "$www" "${names[@]}" || { fail "cannot stage the sample files"; return 1; }
   [ "$rate" = 0 ] || pad_client "$www/download/qventreprise/quorvane.exe"
   nginx_start "$www" "$port" "$web" "$rate" || { fail "nginx did not start"; return 1; }
+}
+
+# launch LOCALE: starts the wizard in that locale and waits for its window (WINDOW).
+launch() {
   # Wine's own buttons follow the locale: Oui/Non in French.
-  if [ "${locale%%_*}" = fr ]; then YES_KEY=o; else YES_KEY=y; fi
-  wizard_start "$wizard_exe" "$scenario_dir/wine.log" "$locale"
+  if [ "${1%%_*}" = fr ]; then YES_KEY=o; else YES_KEY=y; fi
+  wizard_start "$wizard_exe" "$scenario_dir/wine.log" "$1"
   WINDOW=$(wait_window "$WIZARD_TITLE" 60) || { fail "the wizard window did not appear"; return 1; }
   sleep 0.5
+}
+
+# start_wizard LOCALE [serve's arguments]
+start_wizard() {
+  local locale=$1; shift
+  serve "$@" && launch "$locale"
 }
 
 # A slow download needs a large file: the sample client with 3 MB appended still runs.
@@ -376,6 +385,24 @@ scenario_not_found() {
   expect_on_download_page
   expect_eq "requests for miseajour.exe" "$(requested miseajour.exe)" 1
   expect_eq "requests for uninstall.exe" "$(requested uninstall.exe)" 0
+  expect_nothing_installed "$dir"
+  click $AT_CANCEL
+  answer_box "$CANCEL_BOX" "$YES_KEY" 10 || fail "no cancel question"
+  expect_exit 20
+  expect_nothing_installed "$dir"
+}
+
+# No server at all: the refused connection ends in the error box, and the wizard stays on
+# page 4 with nothing placed until Cancel ends it.
+scenario_no_server() {
+  local dir='C:\Quorvane Offline'
+  if curl -s -o /dev/null "http://127.0.0.1:$port/"; then fail "port $port is taken by another server"; return; fi
+  launch en_US.UTF-8 || return
+  language_names anglais
+  drive_to_download "$AT_ENGLISH" "$dir"
+  answer_box "$ERROR_BOX" Return 60 || fail "no error box for the refused connection"
+  sleep 1
+  expect_running
   expect_nothing_installed "$dir"
   click $AT_CANCEL
   answer_box "$CANCEL_BOX" "$YES_KEY" 10 || fail "no cancel question"
