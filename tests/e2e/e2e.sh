@@ -487,6 +487,10 @@ run_scenario() {
 
 wine_environment
 started=$SECONDS
+if ! port_lock "$port" 1200; then
+  echo "port $port stayed in use by another run for 20 minutes"
+  exit 1
+fi
 echo "Preparing the Wine prefix template..."
 wine_prefix_template "$work/prefix-template" || { echo "cannot create the Wine prefix"; exit 1; }
 

@@ -46,6 +46,15 @@ stage_files() {
   for name in "${names[@]}"; do cp "$samples/$name" "$root/download/qventreprise/$name" || return 1; done
 }
 
+# port_lock PORT [SECONDS]: takes the machine-wide lock of the loopback port on file
+# descriptor 8, held until the shell ends (the servers started here do not inherit it),
+# so that two runs on one machine, the tests and scripts/run or two clones, take turns
+# instead of answering each other's wizard. Waits up to SECONDS (default: not at all).
+port_lock() {
+  exec 8>"${TMPDIR:-/tmp}/quorvane-loopback-$1.lock"
+  flock -w "${2:-0}" 8
+}
+
 # nginx_start ROOT PORT WORKDIR [RATE]: serves ROOT on 127.0.0.1:PORT with its own
 # configuration, pid, logs and temp folders under WORKDIR; RATE (e.g. 256k) throttles
 # each connection. A single process, neither daemon nor master, so NGINX_PID is the
@@ -78,7 +87,7 @@ EOF
     echo "port $port is taken by another server" >&2
     return 1
   fi
-  nginx -e "$dir/error.log" -p "$dir" -c "$dir/nginx.conf" &
+  nginx -e "$dir/error.log" -p "$dir" -c "$dir/nginx.conf" 8>&- &
   NGINX_PID=$!
   local _
   for _ in $(seq 50); do
@@ -104,7 +113,7 @@ nginx_stop() {
 # makes would otherwise land and outlive the prefix.
 wine_prefix_create() {
   local prefix=$1 link
-  WINEPREFIX=$prefix wineboot -i >/dev/null 2>&1
+  WINEPREFIX=$prefix wineboot -i >/dev/null 2>&1 8>&-
   WINEPREFIX=$prefix wineserver -w
   [ -f "$prefix/system.reg" ] || return 1
   for link in "$prefix"/drive_c/users/*/*; do
@@ -156,7 +165,7 @@ wine_profile_dir() {
 wizard_start() {
   local locale=()
   [ -z "${3:-}" ] || locale=(LANG="$3" LC_ALL="$3")
-  env "${locale[@]}" wine "$1" >>"${2:-/dev/null}" 2>&1 &
+  env "${locale[@]}" wine "$1" >>"${2:-/dev/null}" 2>&1 8>&- &
   WIZARD_PID=$!
 }
 
