@@ -2,6 +2,7 @@
 // scripted peer, which hands out the fuzzed reply in chunks, says "would block" between
 // them (the client then waits for the next read notice), and ends with a close or a
 // reset. Deterministic and without any real socket, so each input runs in microseconds.
+// Files the transport writes are opened as they are named.
 #include "fake_seam.h"
 
 #include <algorithm>
@@ -9,6 +10,7 @@
 #include <map>
 
 #include "platform/guard.h"
+#include "platform/services.h"
 
 namespace platform {
 
@@ -183,6 +185,8 @@ int CloseSocket(SocketId socket) {
 
 SocketId AcceptSocket(SocketId, Ipv4Address&) { return Fail(10045), kNoSocket; }
 int LastSocketError() { return ThePeer().lastError; }
+
+std::FILE* OpenFile(const std::string& path, const char* mode) { return std::fopen(path.c_str(), mode); }
 
 }  // namespace platform
 
