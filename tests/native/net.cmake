@@ -1,6 +1,6 @@
 # net tests: the transport against an in-process scripted loopback server.
 find_package(Threads REQUIRED)
-add_library(quorvane_net_scriptserver STATIC ${PROJECT_SOURCE_DIR}/src/platform/posix/sockets_scriptserver.cpp)
+add_library(quorvane_net_scriptserver STATIC ${CMAKE_CURRENT_LIST_DIR}/net/script_server.cpp)
 target_include_directories(quorvane_net_scriptserver PUBLIC ${CMAKE_CURRENT_LIST_DIR}/net)
 target_link_libraries(quorvane_net_scriptserver PUBLIC quorvane_options Threads::Threads)
 

@@ -1,5 +1,5 @@
 # net tests: the transport over real Winsock under Wine, against a loopback server.
-add_library(quorvane_net_scriptserver STATIC ${PROJECT_SOURCE_DIR}/src/platform/win32/sockets_scriptserver.cpp)
+add_library(quorvane_net_scriptserver STATIC ${PROJECT_SOURCE_DIR}/tests/native/net/script_server.cpp)
 target_include_directories(quorvane_net_scriptserver PUBLIC ${PROJECT_SOURCE_DIR}/tests/native/net)
 target_link_libraries(quorvane_net_scriptserver PUBLIC quorvane_options ws2_32)
 
