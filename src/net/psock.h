@@ -3,8 +3,9 @@
 // Every operation returns when it is over or raises; while it waits it keeps dispatching
 // the application's messages, so the window stays alive and a Cancel button works.
 //
-// Event convention (TSockNotifyEvent, apart from the controls' TNotifyEvent): a notify event takes no argument (whoever assigns it owns the
-// object and knows it); events that hand back data take just that data.
+// Event convention: a notify event (TSockNotifyEvent, apart from the controls' own) takes
+// no argument, since whoever assigns it owns the object; events that hand back data take
+// just that data.
 #include <array>
 #include <chrono>
 #include <cstdint>

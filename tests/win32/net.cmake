@@ -5,7 +5,3 @@ target_link_libraries(quorvane_net_scriptserver PUBLIC quorvane_options ws2_32)
 
 quorvane_wine_test(net_wine_tests net/transport_wine_test.cpp)
 target_link_libraries(net_wine_tests PRIVATE quorvane_net quorvane_net_scriptserver)
-
-# The download benchmark's Windows build, run under Wine by scripts/bench.
-add_executable(net_bench EXCLUDE_FROM_ALL ${PROJECT_SOURCE_DIR}/bench/net_bench.cpp)
-target_link_libraries(net_bench PRIVATE quorvane_net)
