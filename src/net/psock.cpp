@@ -507,8 +507,10 @@ void TPowersock::RequestCloseSocket() {
     SocketHandle = kNoSocketHandle;
     // Notices of the closed socket must not act on the next one.
     NotifyWindow->Discard(kSocketMessage);
-    if (!Destroying && OnDisconnect) OnDisconnect();
+    // The fresh socket comes first: a failing OnDisconnect must not leave the object
+    // without one for good.
     if (!Finalizing) SocketHandle = OpenNotifyingSocket(false);
+    if (!Destroying && OnDisconnect) OnDisconnect();
 }
 
 void TPowersock::CheckSocketError(int Tolerated) {

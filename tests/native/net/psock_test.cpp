@@ -158,6 +158,17 @@ TEST_F(SocketTest, DisconnectRunsOnDisconnectAndLeavesAFreshSocket) {
     EXPECT_TRUE(socket.Connected);
 }
 
+TEST_F(SocketTest, AnOnDisconnectThatRaisesStillLeavesAFreshSocket) {
+    server.Play({Hold()});
+    server.Play({Hold()});
+    socket.OnDisconnect = [] { throw Exception("handler failed"); };
+    ConnectToServer();
+    EXPECT_THROW(socket.Disconnect(), Exception);
+    socket.OnDisconnect = nullptr;
+    ConnectToServer();
+    EXPECT_TRUE(socket.Connected);
+}
+
 TEST_F(SocketTest, DestroyingAConnectedObjectRunsNoOnDisconnect) {
     server.Play({Hold()});
     int disconnects = 0;
