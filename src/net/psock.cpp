@@ -338,10 +338,15 @@ void TPowersock::SendBuffer(const char* Value, std::uint16_t BufLen) {
 
 void TPowersock::Write(const std::string& Str) {
     StatusMessage(kStatusTrace, "Write");
-    // Every byte goes out, zero bytes and texts beyond one buffer included.
+    // Every byte goes out, zero bytes and texts beyond one buffer included; an empty
+    // text still goes through SendBuffer, which reports and honours a pending cancel.
     constexpr std::size_t piece = std::numeric_limits<std::uint16_t>::max();
-    for (std::size_t offset = 0; offset < Str.size(); offset += piece)
-        SendBuffer(Str.data() + offset, static_cast<std::uint16_t>(std::min(piece, Str.size() - offset)));
+    std::size_t offset = 0;
+    do {
+        const std::size_t count = std::min(piece, Str.size() - offset);
+        SendBuffer(Str.data() + offset, static_cast<std::uint16_t>(count));
+        offset += count;
+    } while (offset < Str.size());
 }
 
 void TPowersock::Writeln(const std::string& Str) {

@@ -202,6 +202,16 @@ TEST_F(SocketTest, NamedHostRunsOnHostResolved) {
     EXPECT_TRUE(resolved);
 }
 
+TEST_F(SocketTest, WritingAnEmptyTextStillPassesThroughSendBuffer) {
+    socket.ReportLevel = kStatusSocket;
+    std::vector<std::string> statuses;
+    socket.OnStatus = [&](const std::string& status) { statuses.push_back(status); };
+    socket.Write("");
+    EXPECT_EQ(statuses, std::vector<std::string>{"Sending Buffer"});
+    socket.Cancel();
+    EXPECT_THROW(socket.Write(""), EAbortError);
+}
+
 struct LevelCase {
     std::int32_t level;
     std::vector<std::string> mustHave;
