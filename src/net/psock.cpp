@@ -538,7 +538,8 @@ std::string TPowersock::LookupErrorMessage(int Error) {
 void TPowersock::TimerOn() {
     StatusMessage(kStatusTrace, "Timer On");
     TimedOut = false;
-    if (TimeOut < 0) throw ESockError("Invalid TimeOut");
+    // Not an ESockError: Connect would take it for a failed lookup.
+    if (TimeOut < 0) throw Exception("Invalid TimeOut");
     WaitTimer->SetInterval(static_cast<std::uint32_t>(TimeOut));
     WaitTimer->SetEnabled(true);
 }

@@ -212,6 +212,20 @@ TEST_F(SocketTest, WritingAnEmptyTextStillPassesThroughSendBuffer) {
     EXPECT_THROW(socket.Write(""), EAbortError);
 }
 
+TEST_F(SocketTest, ANegativeTimeOutIsReportedAsSuchNotAsAnUnknownHost) {
+    bool invalidHost = false;
+    socket.OnInvalidHost = [&](bool&) { invalidHost = true; };
+    socket.Host = "localhost";
+    socket.TimeOut = -1;
+    try {
+        socket.Connect();
+        FAIL() << "no error";
+    } catch (const Exception& error) {
+        EXPECT_EQ(error.Message, "Invalid TimeOut");
+    }
+    EXPECT_FALSE(invalidHost);
+}
+
 struct LevelCase {
     std::int32_t level;
     std::vector<std::string> mustHave;
