@@ -207,8 +207,8 @@ void PanelPeer::PaintButton(HDC dc, TSpeedButton& button) {
     DrawFrameControl(dc, &area, DFC_BUTTON, state);
     if (button.Down()) OffsetRect(&area, 1, 1);
 
-    const HFONT font = CreateControlFont(button.Font(), Dpi());
-    const HGDIOBJ previous = SelectObject(dc, font);
+    const FontHandle font(CreateControlFont(button.Font(), Dpi()));
+    const HGDIOBJ previous = SelectObject(dc, font.Get());
     SetBkMode(dc, TRANSPARENT);
     const std::string& caption = button.Caption();
     const UINT format = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX;
@@ -225,7 +225,6 @@ void PanelPeer::PaintButton(HDC dc, TSpeedButton& button) {
         DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &area, format);
     }
     SelectObject(dc, previous);
-    DeleteObject(font);
 }
 
 void PanelPeer::Paint() {
