@@ -7,6 +7,8 @@
 #include "platform/services.h"
 #include "wizard/catalogue_text.h"
 #include "wizard/finstall.h"
+#include "wizard/paths.h"
+#include "wizard/product_key.h"
 
 namespace {
 
@@ -23,7 +25,6 @@ constexpr int kLocaleEnglish = 9;
 
 constexpr TColor kProgressBarColor = 0xFF8000;  // red 0, green 128, blue 255
 
-const char* const kProductKey = "Software\\Quorvane\\Quorvane\\entreprise";
 const char* const kProductExecutable = "quorvane.exe";
 
 }  // namespace
@@ -124,10 +125,7 @@ void TfInstall::BtnNextClick(TComponent*) {
         BtnNext.SetEnabled(!TxtDir.Text().empty());
         BtnNext.SetCaption(CatalogueText(kSlotInstall));
     } else if (PnlStep3.Visible()) {
-        std::string executable = TxtDir.Text();
-        if (executable.empty() || executable.back() != '\\') executable += '\\';
-        executable += kProductExecutable;
-        if (platform::FileExists(executable) &&
+        if (platform::FileExists(WithTrailingBackslash(TxtDir.Text()) + kProductExecutable) &&
             platform::ShowMessageBox(CatalogueText(kSlotOverwriteQuestion), CatalogueText(kSlotOverwriteCaption),
                                      platform::MessageBoxKind::YesNoExclamation) == platform::MessageBoxAnswer::No)
             return;

@@ -9,6 +9,7 @@
 #include "wizard/catalogue_text.h"
 #include "wizard/finstall.h"
 #include "wizard/paths.h"
+#include "wizard/product_key.h"
 
 namespace {
 
@@ -20,7 +21,6 @@ constexpr int kSlotEdition = 29;
 constexpr int kSlotStatusShortcuts = 33;
 constexpr int kSlotStatusUninstall = 34;
 
-const std::string kProductKey = "Software\\Quorvane\\Quorvane\\entreprise";
 const std::string kUninstallSection = "SoftWare\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quorvane ";
 const std::string kRunSection = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const std::string kIniFile = "Quorvane_e.ini";
