@@ -80,8 +80,3 @@ TSize TControl::MeasureText(const std::string& text) const {
 void TWinControl::SetTabStop(bool stop) { tabStop_ = stop; }
 
 bool TWinControl::CanFocus() const { return tabOrder_ >= 0 && Showing() && Enabled(); }
-
-bool TWinControl::Focused() {
-    TForm* form = Form();
-    return form && form->ActiveControl() == this;
-}

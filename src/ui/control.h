@@ -77,7 +77,6 @@ public:
     void SetTabStop(bool stop);
     // Showing, enabled and allowed to take the focus.
     virtual bool CanFocus() const;
-    bool Focused();
     // Controls that use Enter, or typed characters, themselves (edit boxes, text boxes).
     virtual bool WantsReturn() const { return false; }
     virtual bool WantsCharacters() const { return false; }

@@ -23,7 +23,6 @@ void TShellTreeView::Fill(Node& node) {
         auto child = std::make_unique<Node>();
         child->HasButton = folder.HasSubfolders;
         child->Folder = std::move(folder);
-        child->ParentNode = &node;
         node.Children.push_back(std::move(child));
     }
     node.HasButton = !node.Children.empty();

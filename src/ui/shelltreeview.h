@@ -12,7 +12,6 @@ class TShellTreeView : public TWinControl {
 public:
     struct Node {
         platform::ShellFolder Folder;
-        Node* ParentNode = nullptr;
         std::vector<std::unique_ptr<Node>> Children;
         bool Filled = false;  // its level was read
         bool Expanded = false;

@@ -32,8 +32,6 @@ inline constexpr TColor clSystemColor = 0x80000000;
 inline constexpr TColor clWindow = clSystemColor | 5;
 inline constexpr TColor clWindowText = clSystemColor | 8;
 inline constexpr TColor clBtnFace = clSystemColor | 15;
-inline constexpr TColor clBtnShadow = clSystemColor | 16;
-inline constexpr TColor clBtnHighlight = clSystemColor | 20;
 
 // The system's values; where the system's headers already define them, those are used.
 #ifndef DEFAULT_CHARSET
