@@ -30,6 +30,12 @@ std::string VersionText(std::uint16_t version) {
     return std::to_string(version >> 8) + "." + std::to_string(version & 0xFF);
 }
 
+// The byte counters stop at their maximum: a transfer beyond 2 GiB still goes through whole.
+std::int32_t SaturatingAdd(std::int32_t total, int count) {
+    return count > std::numeric_limits<std::int32_t>::max() - total ? std::numeric_limits<std::int32_t>::max()
+                                                                      : total + count;
+}
+
 struct ErrorText {
     std::int32_t Number;
     const char* Text;
@@ -395,10 +401,7 @@ bool TPowersock::ReceiveBlocks(const std::function<void(const char*, int)>& stor
         const int count = platform::ReceiveSocket(SocketHandle, WorkBuffer.data(), kBlockSize, false);
         if (count > 0) {
             store(WorkBuffer.data(), count);
-            // Saturates: a body beyond 2 GiB still arrives whole.
-            ReceivedBytes = count > std::numeric_limits<std::int32_t>::max() - ReceivedBytes
-                                ? std::numeric_limits<std::int32_t>::max()
-                                : ReceivedBytes + count;
+            ReceivedBytes = SaturatingAdd(ReceivedBytes, count);
             if (OnPacketRecvd) OnPacketRecvd();
             TimerOn();  // the time-out limits the silence between blocks
             // While data streams in, the queue is looked at every few milliseconds rather
@@ -460,9 +463,7 @@ void TPowersock::SendFile(const std::string& FileName) {
                 CheckSocketError(platform::kErrorWouldBlock);
             } else {
                 sent += static_cast<std::size_t>(count);
-                SentBytes = count > std::numeric_limits<std::int32_t>::max() - SentBytes
-                                ? std::numeric_limits<std::int32_t>::max()
-                                : SentBytes + count;
+                SentBytes = SaturatingAdd(SentBytes, count);
                 if (OnPacketSent) OnPacketSent();
             }
             PumpMessages();
