@@ -173,7 +173,7 @@ void TNMHTTP::RunTransaction() {
     } catch (...) {
         try {
             Disconnect();
-        } catch (const Exception&) {
+        } catch (...) {
             // The first failure is the one worth telling.
         }
         throw;

@@ -129,7 +129,7 @@ TPowersock::~TPowersock() {
     Finalizing = true;
     try {
         RequestCloseSocket();
-    } catch (const Exception&) {
+    } catch (...) {
         // Nobody is left to tell; the socket is gone either way.
     }
     WaitTimer.reset();

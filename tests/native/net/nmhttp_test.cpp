@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -283,6 +284,16 @@ TEST_F(HttpTest, RefusedConnectionFailsWithoutOnConnectOrFile) {
     EXPECT_FALSE(connected);
     EXPECT_EQ(failedCalls, 1);
     EXPECT_FALSE(std::filesystem::exists(http.Body));
+}
+
+TEST_F(HttpTest, AnOnDisconnectThatRaisesDoesNotHideWhyTheTransactionFailed) {
+    http.OnDisconnect = [] { throw std::runtime_error("handler failed"); };
+    try {
+        http.Get("http://127.0.0.1:" + std::to_string(ScriptServer::RefusingPort()) + "/x");
+        FAIL() << "no error";
+    } catch (const ESockError& error) {
+        EXPECT_EQ(error.Message, "Connection Failed");
+    }
 }
 
 TEST_F(HttpTest, ResetMidBodyIsAnErrorAndTheFileKeepsWhatArrived) {
