@@ -27,32 +27,11 @@
 #include "ui/shape.h"
 #include "ui/shelltreeview.h"
 #include "ui/speedbutton.h"
+#include "window_query.h"
 
 namespace {
 
-HWND HandleOf(const TControl& control) {
-    auto* peer = dynamic_cast<platform::win32::WindowPeer*>(control.Peer());
-    return peer ? peer->Handle() : nullptr;
-}
-
-std::string ClassOf(HWND window) {
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
-std::string TextOf(HWND window) {
-    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
-TBounds BoundsOf(HWND window) {
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    MapWindowPoints(HWND_DESKTOP, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
-    return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
-}
+using namespace window_query;
 
 void Pump() {
     for (int i = 0; i < 3; ++i) platform::ProcessMessages();

@@ -21,36 +21,19 @@
 #include "platform/services.h"
 #include "platform/win32/peer_window.h"
 #include "wizard/finstall.h"
+#include "window_query.h"
 
 namespace {
 
 using namespace wizard_layout;
 
-HWND HandleOf(TControl& control) {
-    auto* peer = dynamic_cast<platform::win32::WindowPeer*>(control.Peer());
-    return peer ? peer->Handle() : nullptr;
-}
+using namespace window_query;
 
-std::string ClassOf(HWND window) {
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof name);
-    std::string lower = name;
+// Class names compared without regard to case, as the system does.
+std::string LowerClassOf(HWND window) {
+    std::string lower = ClassOf(window);
     for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return lower;
-}
-
-std::string TextOf(HWND window) {
-    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
-// Position and size in the parent's client area.
-TBounds BoundsOf(HWND window) {
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    MapWindowPoints(HWND_DESKTOP, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
-    return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
 }
 
 LOGFONTA FontOf(HWND window) {
@@ -229,7 +212,7 @@ TEST_F(WizardWine, EveryControlHasItsWindowWithTheStateOfTheTables) {
         EXPECT_EQ(GetParent(handle), HandleOf(*control.Parent()));
 
         const Role role = RoleOf(control, w);
-        const std::string windowClass = ClassOf(handle);
+        const std::string windowClass = LowerClassOf(handle);
         if (role.Class.empty()) {
             if (panelClass.empty()) panelClass = windowClass;
             EXPECT_EQ(windowClass, panelClass);

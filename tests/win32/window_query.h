@@ -1,0 +1,37 @@
+#pragma once
+// What the Wine tests read back from the real windows behind the controls.
+#include <windows.h>
+
+#include <string>
+
+#include "platform/win32/peer_window.h"
+#include "ui/control.h"
+
+namespace window_query {
+
+inline HWND HandleOf(const TControl& control) {
+    auto* peer = dynamic_cast<platform::win32::WindowPeer*>(control.Peer());
+    return peer ? peer->Handle() : nullptr;
+}
+
+inline std::string ClassOf(HWND window) {
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+inline std::string TextOf(HWND window) {
+    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+// Position and size in the parent's client area.
+inline TBounds BoundsOf(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    MapWindowPoints(HWND_DESKTOP, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
+    return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+}  // namespace window_query
