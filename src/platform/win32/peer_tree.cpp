@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "platform/win32/handle.h"
+#include "platform/win32/shell_item.h"
 #include "platform/win32/system_text.h"
 
 namespace platform::win32 {
@@ -156,16 +157,11 @@ void TreePeer::ContextMenu() {
     const Node* node = NodeOf(TreeView_HitTest(Handle(), &hit));
     if (!node) return;
 
-    ComPtr<IShellFolder> desktop;
-    if (FAILED(SHGetDesktopFolder(desktop.Put()))) return;
-    std::wstring path = Widen(node->Folder.Path);
-    ItemList item;
-    if (FAILED(desktop->ParseDisplayName(Handle(), nullptr, path.data(), nullptr, item.Put(), nullptr))) return;
-    ComPtr<IShellFolder> parent;
-    LPCITEMIDLIST child = nullptr;
-    if (FAILED(SHBindToParent(item.Get(), IID_IShellFolder, parent.PutVoid(), &child))) return;
+    ShellItem folder = LocateShellItem(node->Folder.Path);
+    if (!folder.parent) return;
     ComPtr<IContextMenu> menu;
-    if (FAILED(parent->GetUIObjectOf(Handle(), 1, &child, IID_IContextMenu, nullptr, menu.PutVoid()))) return;
+    if (FAILED(folder.parent->GetUIObjectOf(Handle(), 1, &folder.child, IID_IContextMenu, nullptr, menu.PutVoid())))
+        return;
     MenuHandle popup(CreatePopupMenu());
     if (!popup || FAILED(menu->QueryContextMenu(popup.Get(), 0, kFirstCommand, 0x7FFF, CMF_NORMAL | CMF_CANRENAME)))
         return;

@@ -8,6 +8,7 @@
 
 #include "platform/services.h"
 #include "platform/win32/handle.h"
+#include "platform/win32/shell_item.h"
 #include "platform/win32/system_text.h"
 
 namespace platform {
@@ -55,27 +56,22 @@ ShellFolder Describe(IShellFolder& parent, LPCITEMIDLIST child) {
     return folder;
 }
 
-// The folder holding the item, and the item relative to it.
-struct ParentAndChild {
-    win32::ComPtr<IShellFolder> parent;
-    LPCITEMIDLIST child = nullptr;
-};
-
-ParentAndChild BindToParent(const win32::ItemList& item) {
-    ParentAndChild result;
-    if (FAILED(SHBindToParent(item.Get(), IID_IShellFolder, result.parent.PutVoid(), &result.child)))
-        result.parent = {};
-    return result;
-}
 
 }  // namespace
 
-std::optional<ShellFolder> ShellResolve(const std::string& path) {
+win32::ShellItem win32::LocateShellItem(const std::string& path) {
+    ShellItem located;
     auto desktop = Desktop();
-    if (!desktop) return std::nullopt;
-    win32::ItemList item = Parse(*desktop.Get(), path);
-    if (!item) return std::nullopt;
-    ParentAndChild located = BindToParent(item);
+    if (!desktop) return located;
+    located.item = Parse(*desktop.Get(), path);
+    if (!located.item) return located;
+    if (FAILED(SHBindToParent(located.item.Get(), IID_IShellFolder, located.parent.PutVoid(), &located.child)))
+        located.parent = {};
+    return located;
+}
+
+std::optional<ShellFolder> ShellResolve(const std::string& path) {
+    win32::ShellItem located = win32::LocateShellItem(path);
     if (!located.parent) return std::nullopt;
     SFGAOF kind = SFGAO_FOLDER;
     if (FAILED(located.parent->GetAttributesOf(1, &located.child, &kind)) || !(kind & SFGAO_FOLDER)) return std::nullopt;
@@ -113,11 +109,7 @@ std::vector<ShellFolder> ShellSubfolders(const std::string& path) {
 }
 
 std::optional<ShellFolder> ShellRename(const std::string& path, const std::string& newName) {
-    auto desktop = Desktop();
-    if (!desktop) return std::nullopt;
-    win32::ItemList item = Parse(*desktop.Get(), path);
-    if (!item) return std::nullopt;
-    ParentAndChild located = BindToParent(item);
+    win32::ShellItem located = win32::LocateShellItem(path);
     if (!located.parent) return std::nullopt;
     win32::ItemList renamed;
     if (FAILED(located.parent->SetNameOf(nullptr, located.child, win32::Widen(newName).c_str(), SHGDN_INFOLDER,
