@@ -54,7 +54,8 @@ int main(int argc, char** argv) {
     const double seconds = std::chrono::duration<double>(end - start).count();
     const double abortToEnd =
         abortedAt == Clock::time_point{} ? -1.0 : std::chrono::duration<double, std::milli>(end - abortedAt).count();
-    std::cout << "done " << seconds << " " << http.ReceivedBytes << " " << abortToEnd << " " << outcome << " " << blocks << std::endl;
+    std::cout << "done " << seconds << " " << http.ReceivedBytes << " " << abortToEnd << " " << outcome << " " << blocks
+              << std::endl;
     std::getline(std::cin, line);
     return 0;
 }

@@ -3,6 +3,6 @@
 #include <windows.h>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  MessageBoxA(nullptr, QUORVANE_SAMPLE_TEXT, QUORVANE_SAMPLE_TITLE, MB_OK | MB_ICONINFORMATION);
-  return 0;
+    MessageBoxA(nullptr, QUORVANE_SAMPLE_TEXT, QUORVANE_SAMPLE_TITLE, MB_OK | MB_ICONINFORMATION);
+    return 0;
 }

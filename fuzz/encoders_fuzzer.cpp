@@ -27,7 +27,8 @@ std::string FormDecode(std::string_view text) {
             out += static_cast<char>(HexValue(text[i + 1]) * 16 + HexValue(text[i + 2]));
             i += 2;
         } else {
-            Check((text[i] >= 'A' && text[i] <= 'Z') || (text[i] >= 'a' && text[i] <= 'z') || (text[i] >= '0' && text[i] <= '9'));
+            Check((text[i] >= 'A' && text[i] <= 'Z') || (text[i] >= 'a' && text[i] <= 'z') ||
+                  (text[i] >= '0' && text[i] <= '9'));
             out += text[i];
         }
     }
@@ -59,9 +60,12 @@ std::string Decode(std::string_view text, TUUMethod method) {
             for (std::size_t i = 0; i < 4; ++i) {
                 const char c = line[at + i];
                 unsigned bits = 0;
-                if (method == uuCode) bits = c == '`' ? 0u : static_cast<unsigned>(c - ' ') & 0x3F;
-                else if (c == '=') ++pad;
-                else bits = static_cast<unsigned>(alphabet.find(c));
+                if (method == uuCode)
+                    bits = c == '`' ? 0u : static_cast<unsigned>(c - ' ') & 0x3F;
+                else if (c == '=')
+                    ++pad;
+                else
+                    bits = static_cast<unsigned>(alphabet.find(c));
                 Check(bits < 64);
                 group = (group << 6) | bits;
             }

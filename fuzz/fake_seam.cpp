@@ -66,7 +66,8 @@ void Arrive() {
     const std::size_t total = peer.script.reply.size();
     peer.arrived = std::min(total, peer.arrived + peer.script.chunk);
     Post(peer.window, peer.message, peer.socket, kEventRead, 0);
-    if (peer.arrived == total) Post(peer.window, peer.message, peer.socket, kEventClose, peer.script.resetAtEnd ? 10054u : 0u);
+    if (peer.arrived == total)
+        Post(peer.window, peer.message, peer.socket, kEventClose, peer.script.resetAtEnd ? 10054u : 0u);
 }
 
 }  // namespace

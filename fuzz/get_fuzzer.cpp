@@ -44,6 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         http.Get("http://127.0.0.1:8080/download/qventreprise/quorvane.exe");
     } catch (const Exception&) {
     }
-    if (std::filesystem::exists(body) && FileContent(body).size() != static_cast<std::size_t>(http.ReceivedBytes)) std::abort();
+    if (std::filesystem::exists(body) && FileContent(body).size() != static_cast<std::size_t>(http.ReceivedBytes))
+        std::abort();
     return 0;
 }

@@ -21,6 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (http.Host.find(':') != std::string::npos) std::abort();
     http.BuildRequestHeader();
     const std::string& first = http.RequestHeaders.Strings.at(0);
-    if (first.rfind("GET ", 0) != 0 || first.size() < 13 || first.compare(first.size() - 9, 9, " HTTP/1.0") != 0) std::abort();
+    if (first.rfind("GET ", 0) != 0 || first.size() < 13 || first.compare(first.size() - 9, 9, " HTTP/1.0") != 0)
+        std::abort();
     return 0;
 }

@@ -13,9 +13,9 @@ public:
     // OpenRead: "Cannot open file <name>".
     TFileStream(const std::string& FileName, Mode mode);
 
-    void Write(const char* Data, std::size_t Count);   // "Stream write error"
-    std::size_t Read(char* Data, std::size_t Count);   // 0 at the end; "Stream read error"
-    void Close();                                      // flushes; "Stream write error"
+    void Write(const char* Data, std::size_t Count);  // "Stream write error"
+    std::size_t Read(char* Data, std::size_t Count);  // 0 at the end; "Stream read error"
+    void Close();                                     // flushes; "Stream write error"
 
     static std::int64_t Size(const std::string& FileName);  // "Cannot open file <name>"
 

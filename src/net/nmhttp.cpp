@@ -10,12 +10,10 @@
 
 namespace {
 
-constexpr const char* kVerbs[] = {"GET ",  "OPTIONS ", "HEAD ", "POST ", "PUT ",  "PATCH ",
+constexpr const char* kVerbs[] = {"GET ",  "OPTIONS ", "HEAD ",   "POST ", "PUT ",    "PATCH ",
                                   "COPY ", "MOVE ",    "DELETE ", "LINK ", "UNLINK ", "TRACE "};
 
-bool SendsData(CmdType kind) {
-    return kind == CmdPOST || kind == CmdPUT || kind == CmdPATCH || kind == CmdTRACE;
-}
+bool SendsData(CmdType kind) { return kind == CmdPOST || kind == CmdPUT || kind == CmdPATCH || kind == CmdTRACE; }
 
 std::string UpperAscii(std::string_view text) {
     std::string upper(text);
@@ -159,8 +157,10 @@ void TNMHTTP::RunTransaction() {
         SendRequest();
         ReplyCode = 0;
         ReadResponseHeader();
-        if (InputFileMode) CaptureFile(Body);
-        else CaptureString(Body, -1);
+        if (InputFileMode)
+            CaptureFile(Body);
+        else
+            CaptureString(Body, -1);
         const std::int16_t reply = ReplyCode;
         if (reply < 299) {
             if (OnSuccess) OnSuccess(RequestKind);
@@ -189,7 +189,8 @@ void TNMHTTP::ParseURL() {
 
     if (hasAuthority) {
         const std::size_t third = NthSlash(url, 3);
-        RequestPath = third == std::string_view::npos || third + 1 == url.size() ? std::string() : std::string(url.substr(third));
+        RequestPath =
+            third == std::string_view::npos || third + 1 == url.size() ? std::string() : std::string(url.substr(third));
     } else if (const std::size_t slash = url.find('/'); slash != std::string_view::npos) {
         RequestPath = std::string(url.substr(slash));
     } else {
@@ -206,7 +207,8 @@ void TNMHTTP::ParseURL() {
     if (hasAuthority) {
         const std::size_t second = NthSlash(url, 2);
         const std::size_t third = NthSlash(url, 3);
-        hostPart = url.substr(second + 1, third == std::string_view::npos ? std::string_view::npos : third - second - 1);
+        hostPart =
+            url.substr(second + 1, third == std::string_view::npos ? std::string_view::npos : third - second - 1);
     } else if (!url.starts_with('/')) {
         hostPart = url.substr(0, url.find('/'));
     }
@@ -251,7 +253,8 @@ void TNMHTTP::BuildRequestHeader() {
     if (RequestKind == CmdCOPY || RequestKind == CmdMOVE) RequestHeaders.Add("URI-header: " + LinkValue);
     if (RequestKind == CmdLINK || RequestKind == CmdUNLINK) RequestHeaders.Add("Link: " + LinkValue);
     if (SendsData(RequestKind)) {
-        const std::int64_t length = OutputFileMode ? TFileStream::Size(SendData) : static_cast<std::int64_t>(SendData.size());
+        const std::int64_t length =
+            OutputFileMode ? TFileStream::Size(SendData) : static_cast<std::int64_t>(SendData.size());
         RequestHeaders.Add("Content-Length: " + std::to_string(length));
     }
 }
@@ -262,13 +265,17 @@ void TNMHTTP::SendRequest() {
     Write(text);
     Writeln("");
     if (!SendsData(RequestKind)) return;
-    if (OutputFileMode) SendFile(SendData);
-    else Write(SendData);
+    if (OutputFileMode)
+        SendFile(SendData);
+    else
+        Write(SendData);
 }
 
 void TNMHTTP::RecordHeaderLine(const std::string& Line, TFileStream* File) {
-    if (File != nullptr) File->Write(Line.data(), Line.size());
-    else Header += Line;
+    if (File != nullptr)
+        File->Write(Line.data(), Line.size());
+    else
+        Header += Line;
 }
 
 void TNMHTTP::ReadResponseHeader() {
@@ -276,8 +283,10 @@ void TNMHTTP::ReadResponseHeader() {
     ReceivedCookie.clear();
     LocationInReply = false;
     std::optional<TFileStream> file;
-    if (OutputFileMode) file.emplace(Header, TFileStream::Mode::Create);
-    else Header.clear();
+    if (OutputFileMode)
+        file.emplace(Header, TFileStream::Mode::Create);
+    else
+        Header.clear();
     TFileStream* headerFile = file ? &*file : nullptr;
 
     const std::string status = ReadLn();
@@ -287,7 +296,8 @@ void TNMHTTP::ReadResponseHeader() {
         const std::string line = ReadLn();
         // A header counts only when a space follows its name and colon.
         const std::size_t space = line.find(' ');
-        const std::string name = space == std::string::npos ? std::string() : UpperAscii(std::string_view(line).substr(0, space));
+        const std::string name =
+            space == std::string::npos ? std::string() : UpperAscii(std::string_view(line).substr(0, space));
         if (name == "SET-COOKIE:") {
             ReceivedCookie = std::string(WithoutTerminator(std::string_view(line).substr(12)));
         } else if (name == "LOCATION:") {

@@ -11,7 +11,18 @@
 
 // Request kinds, in the order of their numbers.
 enum CmdType : std::uint8_t {
-    CmdGET, CmdOPTIONS, CmdHEAD, CmdPOST, CmdPUT, CmdPATCH, CmdCOPY, CmdMOVE, CmdDELETE, CmdLINK, CmdUNLINK, CmdTRACE
+    CmdGET,
+    CmdOPTIONS,
+    CmdHEAD,
+    CmdPOST,
+    CmdPUT,
+    CmdPATCH,
+    CmdCOPY,
+    CmdMOVE,
+    CmdDELETE,
+    CmdLINK,
+    CmdUNLINK,
+    CmdTRACE
 };
 
 using TResultEvent = std::function<void(CmdType Cmd)>;
@@ -62,8 +73,8 @@ public:
     bool InputFileMode = false;
     bool OutputFileMode = false;  // also: SendData names the file to send
     TSockNotifyEvent OnAboutToSend;
-    TResultEvent OnSuccess;   // reply code below 299
-    TResultEvent OnFailure;   // reply code 400 or above
+    TResultEvent OnSuccess;    // reply code below 299
+    TResultEvent OnFailure;    // reply code 400 or above
     THandlerEvent OnRedirect;  // set Handled to stop at the redirection reply
     TSockNotifyEvent OnAuthenticationNeeded;
 

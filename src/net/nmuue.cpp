@@ -20,8 +20,10 @@ void EncodeLine(std::string_view line, TUUMethod method, std::string& out) {
             group = (group << 8) | (i < count ? static_cast<unsigned char>(line[at + i]) : 0u);
         for (std::size_t i = 0; i < 4; ++i) {
             const unsigned bits = (group >> (18 - 6 * i)) & 0x3F;
-            if (method == uuCode) out += UuChar(bits);
-            else out += i <= count ? kMimeAlphabet[bits] : '=';
+            if (method == uuCode)
+                out += UuChar(bits);
+            else
+                out += i <= count ? kMimeAlphabet[bits] : '=';
         }
     }
     out += "\r\n";
@@ -33,8 +35,7 @@ std::string TNMUUProcessor::Encode(const std::string& Input) {
     if (OnBeginEncode) OnBeginEncode();
     std::string out;
     const std::string_view input = Input;
-    for (std::size_t at = 0; at < input.size(); at += kLineBytes)
-        EncodeLine(input.substr(at, kLineBytes), Method, out);
+    for (std::size_t at = 0; at < input.size(); at += kLineBytes) EncodeLine(input.substr(at, kLineBytes), Method, out);
     if (Method == uuCode) EncodeLine({}, uuCode, out);
     if (OnEndEncode) OnEndEncode();
     return out;

@@ -33,7 +33,7 @@ std::string VersionText(std::uint16_t version) {
 // The byte counters stop at their maximum: a transfer beyond 2 GiB still goes through whole.
 std::int32_t SaturatingAdd(std::int32_t total, int count) {
     return count > std::numeric_limits<std::int32_t>::max() - total ? std::numeric_limits<std::int32_t>::max()
-                                                                      : total + count;
+                                                                    : total + count;
 }
 
 struct ErrorText {
@@ -196,29 +196,29 @@ void TPowersock::SocketMessage(unsigned Message, std::uintptr_t WParam, std::int
         }
         if (Message != kSocketMessage) return;
         switch (platform::EventCode(LParam)) {
-        case platform::kEventRead:
-            if (ReadHook) ReadHook();
-            break;
-        case platform::kEventAccept:
-            Connected = true;
-            if (AcceptHook) AcceptHook();
-            break;
-        case platform::kEventConnect:
-            // The wait ends on the notice itself: a close dispatched in the same pump
-            // may already have cleared Connected, and waiting for it would never end.
-            WaitDone = true;
-            if (LastEventOK) {
+            case platform::kEventRead:
+                if (ReadHook) ReadHook();
+                break;
+            case platform::kEventAccept:
                 Connected = true;
-                if (OnConnect) OnConnect();
-            }
-            break;
-        case platform::kEventClose:
-            // A reset is left for the reader to meet as an error; closing here would
-            // make the cut-off body look complete.
-            if (LastEventOK && !DataAvailable()) RequestCloseSocket();
-            break;
-        default:
-            break;
+                if (AcceptHook) AcceptHook();
+                break;
+            case platform::kEventConnect:
+                // The wait ends on the notice itself: a close dispatched in the same pump
+                // may already have cleared Connected, and waiting for it would never end.
+                WaitDone = true;
+                if (LastEventOK) {
+                    Connected = true;
+                    if (OnConnect) OnConnect();
+                }
+                break;
+            case platform::kEventClose:
+                // A reset is left for the reader to meet as an error; closing here would
+                // make the cut-off body look complete.
+                if (LastEventOK && !DataAvailable()) RequestCloseSocket();
+                break;
+            default:
+                break;
         }
     } catch (...) {
         // Notifications never carry errors out; the waiting operation sees the state.
@@ -427,8 +427,8 @@ void TPowersock::CaptureFile(const std::string& FileName) {
     ReceivedBytes = 0;
     TimerScope timer(*this);
     TFileStream file(FileName, TFileStream::Mode::Create);
-    const bool finished = ReceiveBlocks([&](const char* data, int count) { file.Write(data, static_cast<std::size_t>(count)); },
-                                        [] { return false; });
+    const bool finished = ReceiveBlocks(
+        [&](const char* data, int count) { file.Write(data, static_cast<std::size_t>(count)); }, [] { return false; });
     file.Close();
     if (!finished) {
         Canceled = false;
@@ -458,7 +458,8 @@ void TPowersock::SendFile(const std::string& FileName) {
         if (read == 0) break;
         std::size_t sent = 0;
         while (sent < read && !Canceled) {
-            const int count = platform::SendSocket(SocketHandle, WorkBuffer.data() + sent, static_cast<int>(read - sent));
+            const int count =
+                platform::SendSocket(SocketHandle, WorkBuffer.data() + sent, static_cast<int>(read - sent));
             if (count == platform::kSocketError) {
                 CheckSocketError(platform::kErrorWouldBlock);
             } else {

@@ -63,7 +63,7 @@ public:
 
     // Properties.
     std::string Host;
-    std::int32_t Port = 0;  // low 16 bits used
+    std::int32_t Port = 0;     // low 16 bits used
     std::int32_t TimeOut = 0;  // milliseconds per wait, 0 = none
     std::int32_t ReportLevel = kStatusReply;
     std::string Proxy;

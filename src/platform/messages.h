@@ -85,8 +85,8 @@ struct Ipv4Address {
 bool StartSockets(SocketLibraryInfo& info);  // requests version 1.1
 void CleanupSockets();
 
-SocketId OpenStreamSocket();                         // kNoSocket on failure
-bool SetLingerReset(SocketId socket);                // linger on, time 0
+SocketId OpenStreamSocket();           // kNoSocket on failure
+bool SetLingerReset(SocketId socket);  // linger on, time 0
 // Notification `message` to the window for read, out-of-band, accept, connect and close.
 bool SelectNotifications(SocketId socket, const MessageWindow& window, unsigned message);
 // Host lookups run in the background; the end is posted as `message` with the lookup's
@@ -97,7 +97,7 @@ using LookupId = std::uintptr_t;
 LookupId StartHostLookup(const MessageWindow& window, unsigned message, const std::string& name);
 std::uint32_t FinishHostLookup(LookupId lookup);  // first address, network order; 0 when none
 void CancelHostLookup(LookupId lookup);
-std::uint32_t InetAddress(const char* text);           // kNoAddress when not dotted IPv4
+std::uint32_t InetAddress(const char* text);  // kNoAddress when not dotted IPv4
 
 int ConnectSocket(SocketId socket, const Ipv4Address& peer);
 int SendSocket(SocketId socket, const char* data, int length);

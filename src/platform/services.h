@@ -34,19 +34,18 @@ private:
 
 // Creates the section key (raises "Failed to create key %s"), reopens it and writes the
 // value; a key that cannot be reopened is skipped silently.
-void WriteSectionString(RootKey root, const std::string& section, const std::string& name,
-                        const std::string& value);
+void WriteSectionString(RootKey root, const std::string& section, const std::string& name, const std::string& value);
 
 // A bare file name lives in the Windows directory; raises "Unable to write to %s".
 void WriteIniString(const std::string& file, const std::string& section, const std::string& key,
-                        const std::string& value);
+                    const std::string& value);
 
 // Creates a shell link object, sets arguments, target and working directory, and saves
 // it to linkPath. A link object that cannot be created raises the system's message for
 // the code, "OLE error %.8x" or "Interface not supported". Returns whether the save
 // succeeded; SystemErrorText then tells why not.
-bool CreateShellLink(const std::string& target, const std::string& arguments,
-                     const std::string& workingDirectory, const std::string& linkPath);
+bool CreateShellLink(const std::string& target, const std::string& arguments, const std::string& workingDirectory,
+                     const std::string& linkPath);
 
 enum class SpecialFolder { Programs = 2, DesktopDirectory = 16 };
 std::string SpecialFolderPath(SpecialFolder folder);  // empty on failure
@@ -58,7 +57,7 @@ bool CopyFileOverwrite(const std::string& source, const std::string& target);
 std::FILE* OpenFile(const std::string& path, const char* mode);
 bool MakeDirectory(const std::string& path);  // one level
 bool DirectoryExists(const std::string& path);
-bool FileExists(const std::string& path);        // a file, not a directory
+bool FileExists(const std::string& path);  // a file, not a directory
 // The system's text for the last failure of CopyFileOverwrite, MakeDirectory or the save
 // of CreateShellLink, e.g. "Access is denied."; callers name the file themselves.
 std::string SystemErrorText();
@@ -82,9 +81,9 @@ enum class MessageBoxKind : unsigned { Error = 16, YesNoQuestion = 36, YesNoExcl
 enum class MessageBoxAnswer : int { Ok = 1, Yes = 6, No = 7 };
 MessageBoxAnswer ShowMessageBox(const std::string& text, const std::string& caption, MessageBoxKind kind);
 
-int PrimaryLanguage();          // of the thread locale: 12 French, 9 English, 9 for 0
-char DecimalSeparator();        // of the user's locale settings
-std::string ModuleName();       // file name of the running program
+int PrimaryLanguage();     // of the thread locale: 12 French, 9 English, 9 for 0
+char DecimalSeparator();   // of the user's locale settings
+std::string ModuleName();  // file name of the running program
 
 // COM on the calling thread for the life of the object, uninitialised only when the
 // initialisation succeeded.

@@ -2,8 +2,7 @@
 
 #include <cctype>
 
-TButton::TButton(TWinControl* parent, std::string name, TBounds bounds)
-    : TWinControl(parent, std::move(name), bounds) {
+TButton::TButton(TWinControl* parent, std::string name, TBounds bounds) : TWinControl(parent, std::move(name), bounds) {
     SetTabStop(true);
 }
 

@@ -1,7 +1,6 @@
 #include "ui/edit.h"
 
-TEdit::TEdit(TWinControl* parent, std::string name, TBounds bounds)
-    : TWinControl(parent, std::move(name), bounds) {
+TEdit::TEdit(TWinControl* parent, std::string name, TBounds bounds) : TWinControl(parent, std::move(name), bounds) {
     SetTabStop(true);
 }
 

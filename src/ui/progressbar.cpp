@@ -23,6 +23,4 @@ void TProgressBar::PostBarColor(TColor color) {
     if (Peer()) Peer()->Post(kBarColorMessage, 0, static_cast<std::intptr_t>(color));
 }
 
-void TProgressBar::BarColorArrived(TColor color) {
-    barColor_ = color;
-}
+void TProgressBar::BarColorArrived(TColor color) { barColor_ = color; }

@@ -69,6 +69,4 @@ bool TShellTreeView::Rename(Node& node, const std::string& newName) {
     return true;
 }
 
-std::string TShellTreeView::Path() const {
-    return selected_ ? selected_->Folder.Path : std::string();
-}
+std::string TShellTreeView::Path() const { return selected_ ? selected_->Folder.Path : std::string(); }

@@ -150,9 +150,12 @@ const std::string& FrenchAgreement(FrenchEdition edition) {
     static const std::string professional = Join(FrenchTitle("PROFESSIONNELLE"), kFrenchBody, " ");
     static const std::string basic = Join(FrenchTitle("DE BASE"), kFrenchBody, " ");
     switch (edition) {
-        case FrenchEdition::Professional: return professional;
-        case FrenchEdition::Basic: return basic;
-        case FrenchEdition::Enterprise: break;
+        case FrenchEdition::Professional:
+            return professional;
+        case FrenchEdition::Basic:
+            return basic;
+        case FrenchEdition::Enterprise:
+            break;
     }
     return enterprise;
 }

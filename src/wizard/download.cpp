@@ -41,8 +41,7 @@ std::int64_t RoundHalfEven(std::int64_t numerator, std::int64_t denominator) {
 std::string FormatMegs(std::int64_t bytes, char decimalSeparator) {
     const std::int64_t hundredths = RoundHalfEven(bytes * 100, kBytesPerMeg);
     const std::int64_t fraction = hundredths % 100;
-    return std::to_string(hundredths / 100) + decimalSeparator + (fraction < 10 ? "0" : "") +
-           std::to_string(fraction);
+    return std::to_string(hundredths / 100) + decimalSeparator + (fraction < 10 ? "0" : "") + std::to_string(fraction);
 }
 
 // The status line's code and reason, without the protocol and the line terminator.

@@ -138,8 +138,7 @@ TfInstall::TfInstall()
          "Quorvane",
          kSubtitleFont},
         {LblStatus, "Statut : En attente", kBlackFont},
-        {Label12, "Le téléchargement peut prendre quelques minutes selon la vitesse de votre connexion",
-         kWindowFont},
+        {Label12, "Le téléchargement peut prendre quelques minutes selon la vitesse de votre connexion", kWindowFont},
         {Label6, "Emplacement de Quorvane", kTitleFont},
         {Label7,
          "Choisissez le répertoire désiré pour l'installation de Quorvane ou appuyez sur 'Suivant' si "
@@ -147,8 +146,7 @@ TfInstall::TfInstall()
          kSubtitleFont},
         {Label8, "Emplacement :", kWindowFont},
         {Label19, "License d'utilisation :", kTitleFont},
-        {Label20, "Veuillez lire attentivement ces conditions générales avant d'utiliser ce logiciel",
-         kSubtitleFont},
+        {Label20, "Veuillez lire attentivement ces conditions générales avant d'utiliser ce logiciel", kSubtitleFont},
         {rdoagree, "J'accepte", kWindowFont},
         {rdoDeny, "Je refuse", kWindowFont},
         {BtnClose, "Annuler", kWindowFont},
@@ -167,14 +165,12 @@ TfInstall::TfInstall()
     memLicenseDeBaseEn.SetText(EnglishAgreement());
 
     const StoredTabOrder tabOrders[] = {
-        {PnlStep2, 0}, {PnlBottom, 1}, {PnlStep1, 2}, {PnlStep4, 3}, {PnlStep3, 4}, {Pnlstep5, 5},
-        {rdoFrench, 0}, {RdoEnglish, 1},
-        {chkStartNow, 0}, {ChkAutoStart, 1},
-        {ProgBarDL, 0},
-        {TxtDir, 0}, {Directory, 1},
-        {memLicenceEn, 0}, {rdoagree, 1}, {rdoDeny, 2}, {memLicenseEntreFr, 3}, {memLicenseProFr, 4},
-        {memLicenseDeBaseFr, 5}, {memLicenseDeBaseEn, 6},
-        {BtnNext, 0}, {btnBack, 1},
+        {PnlStep2, 0},          {PnlBottom, 1},       {PnlStep1, 2},           {PnlStep4, 3},
+        {PnlStep3, 4},          {Pnlstep5, 5},        {rdoFrench, 0},          {RdoEnglish, 1},
+        {chkStartNow, 0},       {ChkAutoStart, 1},    {ProgBarDL, 0},          {TxtDir, 0},
+        {Directory, 1},         {memLicenceEn, 0},    {rdoagree, 1},           {rdoDeny, 2},
+        {memLicenseEntreFr, 3}, {memLicenseProFr, 4}, {memLicenseDeBaseFr, 5}, {memLicenseDeBaseEn, 6},
+        {BtnNext, 0},           {btnBack, 1},
     };
     for (const StoredTabOrder& stored : tabOrders) stored.Control.SetTabOrder(stored.Order);
 

@@ -68,7 +68,8 @@ void TfInstall::ShowStep(bool s1, bool s2, bool s3, bool s4, bool s5) {
 
 void TfInstall::SaveLanguageSetting(const std::string& Code) {
     // Without the right to create the product key the language is simply not kept.
-    if (std::optional<platform::RegistryKey> key = platform::RegistryKey::Create(platform::RootKey::LocalMachine, kProductKey))
+    if (std::optional<platform::RegistryKey> key =
+            platform::RegistryKey::Create(platform::RootKey::LocalMachine, kProductKey))
         key->WriteString("Language", Code);
 }
 

@@ -44,9 +44,8 @@ Queue& TheQueue() {
 
 bool TimerMessagePending(std::uint64_t window) {
     const auto& entries = TheQueue().entries;
-    return std::any_of(entries.begin(), entries.end(), [&](const Entry& e) {
-        return e.window == window && e.message == kTimerMessage;
-    });
+    return std::any_of(entries.begin(), entries.end(),
+                       [&](const Entry& e) { return e.window == window && e.message == kTimerMessage; });
 }
 
 // Like the system, a timer has at most one message waiting.

@@ -22,13 +22,18 @@ constexpr const char* BadSyntax = "The filename, directory name, or volume label
 // The system's wording for the failures a caller can meet here.
 std::string WindowsWording(const std::error_code& error) {
     switch (error.value()) {
-        case ENOENT: return PathNotFound;
-        case EEXIST: return "Cannot create a file when that file already exists.";
+        case ENOENT:
+            return PathNotFound;
+        case EEXIST:
+            return "Cannot create a file when that file already exists.";
         case EACCES:
         case EPERM:
-        case EISDIR: return standin::detail::AccessDenied;
-        case ENOTDIR: return "The directory name is invalid.";
-        default: return error.message();
+        case EISDIR:
+            return standin::detail::AccessDenied;
+        case ENOTDIR:
+            return "The directory name is invalid.";
+        default:
+            return error.message();
     }
 }
 
@@ -47,8 +52,7 @@ bool CreateShellLink(const std::string& target, const std::string& arguments, co
     if (!parsed || parsed->Components.empty()) return Fail(BadSyntax);
     const auto host = standin::detail::HostLocation(Current().Sandbox, *parsed);
     std::error_code error;
-    if (!std::filesystem::is_directory(host.parent_path(), error))
-        return Fail(PathNotFound);
+    if (!std::filesystem::is_directory(host.parent_path(), error)) return Fail(PathNotFound);
     if (std::filesystem::is_directory(host, error)) return Fail(standin::detail::AccessDenied);
     std::ofstream file(host, std::ios::binary | std::ios::trunc);
     if (!(file << "[stand-in link]\n" << target << '\n')) return Fail(standin::detail::AccessDenied);

@@ -27,7 +27,7 @@ bool CreateKey(RootKey root, std::string path) {
     if (RootRefused(root) || path.empty() || path.front() == '\\' || path.find("\\\\") != std::string::npos)
         return false;
     auto& registry = Current().Registry;
-    for (size_t end = path.find('\\'); ; end = path.find('\\', end + 1)) {
+    for (size_t end = path.find('\\');; end = path.find('\\', end + 1)) {
         const std::string level = path.substr(0, end);
         registry.try_emplace({root, FoldCase(level)}, standin::detail::RegistryKeyData{level, {}});
         if (end == std::string::npos) return true;
@@ -38,8 +38,9 @@ void SetString(RootKey root, const std::string& path, const std::string& name, c
     if (Current().Refused.ValueWrites) throw Exception("Failed to set data for '" + name + "'");
     std::string key = path;
     while (!key.empty() && key.back() == '\\') key.pop_back();
-    auto& values =
-        Current().Registry.try_emplace({root, FoldCase(key)}, standin::detail::RegistryKeyData{key, {}}).first->second.Values;
+    auto& values = Current()
+                       .Registry.try_emplace({root, FoldCase(key)}, standin::detail::RegistryKeyData{key, {}})
+                       .first->second.Values;
     const auto [entry, added] = values.try_emplace(FoldCase(name), name, value);
     if (!added) entry->second.second = value;
 }
@@ -71,15 +72,18 @@ void WriteSectionString(RootKey root, const std::string& section, const std::str
 }
 
 void WriteIniString(const std::string& file, const std::string& section, const std::string& key,
-                        const std::string& value) {
+                    const std::string& value) {
     const std::string path = standin::detail::ProfileFilePath(file);
     const auto host = standin::detail::Host(path);
     std::error_code error;
     if (Current().Refused.ProfileWrites || !host || !std::filesystem::is_directory(host->parent_path(), error))
         throw Exception("Unable to write to " + file);
     // An existing entry keeps the spelling it was first written with, as in the file.
-    auto& entry = Current().Profiles.try_emplace(standin::detail::ProfileStoreKey(file, section, key),
-                                                 standin::ProfileEntry{path, section, key, {}}).first->second;
+    auto& entry = Current()
+                      .Profiles
+                      .try_emplace(standin::detail::ProfileStoreKey(file, section, key),
+                                   standin::ProfileEntry{path, section, key, {}})
+                      .first->second;
     entry.Value = value;
 }
 

@@ -27,8 +27,8 @@ std::vector<fs::path> VisibleSubdirectories(const fs::path& folder) {
 // The shell's view of a folder that exists on disk; path is its Windows path as named on disk.
 ShellFolder Describe(const fs::path& host, const std::string& path) {
     const bool root = path.size() == 3;  // "C:\"
-    return ShellFolder{root ? path.substr(0, 2) : host.filename().string(), path,
-                       !VisibleSubdirectories(host).empty(), false};
+    return ShellFolder{root ? path.substr(0, 2) : host.filename().string(), path, !VisibleSubdirectories(host).empty(),
+                       false};
 }
 
 // The folder's Windows path spelt as on disk, with its place on disk; nothing when absent.

@@ -29,10 +29,10 @@ struct SocketRecord {
     State state = State::Idle;
     std::uint64_t window = 0;  // 0: no notifications asked for
     unsigned message = 0;
-    bool readEnabled = true;    // a read notice may be posted
-    bool closePosted = false;   // the peer's close has been reported
-    bool endOfData = false;     // nothing more will ever arrive
-    int stickyError = 0;        // a reset stays reported, as on Windows
+    bool readEnabled = true;   // a read notice may be posted
+    bool closePosted = false;  // the peer's close has been reported
+    bool endOfData = false;    // nothing more will ever arrive
+    int stickyError = 0;       // a reset stays reported, as on Windows
 };
 
 std::map<int, SocketRecord>& Sockets() {
@@ -51,30 +51,60 @@ std::map<LookupId, std::uint32_t>& Lookups() {
 
 int WsaFromErrno(int error) {
     switch (error) {
-    case EWOULDBLOCK: case EINPROGRESS: case EALREADY: return kErrorWouldBlock;
-    case EINTR: return 10004;
-    case EBADF: case ENOTSOCK: return 10038;
-    case EACCES: return 10013;
-    case EFAULT: return 10014;
-    case EINVAL: return 10022;
-    case EMFILE: case ENFILE: return 10024;
-    case EMSGSIZE: return 10040;
-    case EADDRINUSE: return 10048;
-    case EADDRNOTAVAIL: return 10049;
-    case ENETDOWN: return 10050;
-    case ENETUNREACH: return 10051;
-    case ENETRESET: return 10052;
-    case ECONNABORTED: return 10053;
-    case ECONNRESET: case EPIPE: return 10054;
-    case ENOBUFS: case ENOMEM: return 10055;
-    case EISCONN: return 10056;
-    case ENOTCONN: return kErrorNotConnected;
-    case ESHUTDOWN: return 10058;
-    case ETIMEDOUT: return 10060;
-    case ECONNREFUSED: return 10061;
-    case EHOSTDOWN: return 10064;
-    case EHOSTUNREACH: return 10065;
-    default: return 10107;  // system call failure
+        case EWOULDBLOCK:
+        case EINPROGRESS:
+        case EALREADY:
+            return kErrorWouldBlock;
+        case EINTR:
+            return 10004;
+        case EBADF:
+        case ENOTSOCK:
+            return 10038;
+        case EACCES:
+            return 10013;
+        case EFAULT:
+            return 10014;
+        case EINVAL:
+            return 10022;
+        case EMFILE:
+        case ENFILE:
+            return 10024;
+        case EMSGSIZE:
+            return 10040;
+        case EADDRINUSE:
+            return 10048;
+        case EADDRNOTAVAIL:
+            return 10049;
+        case ENETDOWN:
+            return 10050;
+        case ENETUNREACH:
+            return 10051;
+        case ENETRESET:
+            return 10052;
+        case ECONNABORTED:
+            return 10053;
+        case ECONNRESET:
+        case EPIPE:
+            return 10054;
+        case ENOBUFS:
+        case ENOMEM:
+            return 10055;
+        case EISCONN:
+            return 10056;
+        case ENOTCONN:
+            return kErrorNotConnected;
+        case ESHUTDOWN:
+            return 10058;
+        case ETIMEDOUT:
+            return 10060;
+        case ECONNREFUSED:
+            return 10061;
+        case EHOSTDOWN:
+            return 10064;
+        case EHOSTUNREACH:
+            return 10065;
+        default:
+            return 10107;  // system call failure
     }
 }
 
@@ -99,14 +129,16 @@ void Notify(const SocketRecord& record, int fd, unsigned event, int wsaError) {
 short InterestOf(const SocketRecord& record) {
     if (record.window == 0 || record.stickyError != 0) return 0;
     switch (record.state) {
-    case State::Connecting: return POLLOUT;
-    case State::Connected: {
-        short events = 0;
-        if (record.readEnabled && !record.endOfData) events |= POLLIN;
-        if (!record.closePosted) events |= POLLRDHUP;
-        return events;
-    }
-    case State::Idle: break;
+        case State::Connecting:
+            return POLLOUT;
+        case State::Connected: {
+            short events = 0;
+            if (record.readEnabled && !record.endOfData) events |= POLLIN;
+            if (!record.closePosted) events |= POLLRDHUP;
+            return events;
+        }
+        case State::Idle:
+            break;
     }
     return 0;
 }
@@ -150,9 +182,14 @@ void ReportConnectedSocket(int fd, SocketRecord& record, short revents) {
 
 void Report(int fd, SocketRecord& record, short revents) {
     switch (record.state) {
-    case State::Connecting: ReportConnected(fd, record, revents); break;
-    case State::Connected: ReportConnectedSocket(fd, record, revents); break;
-    case State::Idle: break;
+        case State::Connecting:
+            ReportConnected(fd, record, revents);
+            break;
+        case State::Connected:
+            ReportConnectedSocket(fd, record, revents);
+            break;
+        case State::Idle:
+            break;
     }
 }
 
@@ -241,7 +278,8 @@ LookupId StartHostLookup(const MessageWindow& window, unsigned message, const st
     if (result != nullptr) freeaddrinfo(result);
     const LookupId lookup = nextLookup++;
     Lookups()[lookup] = address;
-    posix::PostWindowMessage(window.impl().id, message, lookup, static_cast<std::intptr_t>(static_cast<unsigned>(wsaError) << 16));
+    posix::PostWindowMessage(window.impl().id, message, lookup,
+                             static_cast<std::intptr_t>(static_cast<unsigned>(wsaError) << 16));
     return lookup;
 }
 
@@ -273,17 +311,20 @@ int ConnectSocket(SocketId socket, const Ipv4Address& peer) {
     }
     const int error = errno;
     switch (error) {
-    case EINPROGRESS:
-        record->state = State::Connecting;
-        return Fail(kErrorWouldBlock);
-    case ECONNREFUSED: case ENETUNREACH: case EHOSTUNREACH: case ETIMEDOUT:
-        // Winsock reports these through the connect notice, never at once.
-        record->state = State::Connected;
-        record->closePosted = record->endOfData = true;
-        Notify(*record, fd, kEventConnect, WsaFromErrno(error));
-        return Fail(kErrorWouldBlock);
-    default:
-        return Fail(WsaFromErrno(error));
+        case EINPROGRESS:
+            record->state = State::Connecting;
+            return Fail(kErrorWouldBlock);
+        case ECONNREFUSED:
+        case ENETUNREACH:
+        case EHOSTUNREACH:
+        case ETIMEDOUT:
+            // Winsock reports these through the connect notice, never at once.
+            record->state = State::Connected;
+            record->closePosted = record->endOfData = true;
+            Notify(*record, fd, kEventConnect, WsaFromErrno(error));
+            return Fail(kErrorWouldBlock);
+        default:
+            return Fail(WsaFromErrno(error));
     }
 }
 

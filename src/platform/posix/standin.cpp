@@ -110,9 +110,8 @@ std::optional<SavedLink> ReadLink(const std::string& linkPath) {
     const auto parsed = detail::ParseWindowsPath(linkPath);
     if (!parsed) return std::nullopt;
     const auto& links = detail::Current().SavedLinks;
-    const auto found = std::find_if(links.begin(), links.end(), [&](const SavedLink& link) {
-        return detail::SameName(link.Path, parsed->Text());
-    });
+    const auto found = std::find_if(links.begin(), links.end(),
+                                    [&](const SavedLink& link) { return detail::SameName(link.Path, parsed->Text()); });
     if (found == links.end()) return std::nullopt;
     return *found;
 }

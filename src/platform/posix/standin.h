@@ -84,21 +84,21 @@ const std::vector<ShellExecuteCall>& ShellExecutions();
 // --- Settings the services report
 void SetPrimaryLanguage(int language);
 void SetDecimalSeparator(char separator);
-void SetTempPath(const std::string& windowsPath);  // returned as set; not created
+void SetTempPath(const std::string& windowsPath);                             // returned as set; not created
 void SetSpecialFolder(SpecialFolder folder, const std::string& windowsPath);  // empty: not found
 // ModuleName() is always "C:\quorvane-setup.exe".
 
 // --- Failures on demand, so callers' failure paths can run. Reset() clears them all.
 struct Refusals {
-    bool LocalMachineKeys = false;  // HKEY_LOCAL_MACHINE keys can be neither created nor opened
-    bool CurrentUserKeys = false;   // the same for HKEY_CURRENT_USER
-    bool ValueWrites = false;       // value writes raise "Failed to set data for '%s'"
-    bool ProfileWrites = false;     // WriteIniString raises "Unable to write to %s"
-    bool LinkObjects = false;       // CreateShellLink raises "Interface not supported"
-    bool LinkSaves = false;         // CreateShellLink returns false
-    bool Copies = false;            // CopyFileOverwrite returns false
-    bool DirectoryCreation = false; // MakeDirectory returns false
-    bool ComInitialization = false; // ComScope is not Initialized()
+    bool LocalMachineKeys = false;   // HKEY_LOCAL_MACHINE keys can be neither created nor opened
+    bool CurrentUserKeys = false;    // the same for HKEY_CURRENT_USER
+    bool ValueWrites = false;        // value writes raise "Failed to set data for '%s'"
+    bool ProfileWrites = false;      // WriteIniString raises "Unable to write to %s"
+    bool LinkObjects = false;        // CreateShellLink raises "Interface not supported"
+    bool LinkSaves = false;          // CreateShellLink returns false
+    bool Copies = false;             // CopyFileOverwrite returns false
+    bool DirectoryCreation = false;  // MakeDirectory returns false
+    bool ComInitialization = false;  // ComScope is not Initialized()
 };
 // Refused operations leave SystemErrorText() at "Access is denied.".
 Refusals& Refuse();

@@ -14,14 +14,14 @@
 namespace platform::standin::detail {
 
 struct RegistryKeyData {
-    std::string Path;                                                // as first written
+    std::string Path;                                                   // as first written
     std::map<std::string, std::pair<std::string, std::string>> Values;  // folded name -> (name, value)
 };
 
 struct State {
     std::filesystem::path Sandbox;
     std::map<std::pair<RootKey, std::string>, RegistryKeyData> Registry;  // by folded key path
-    std::map<std::string, ProfileEntry> Profiles;                        // by folded file, section, key
+    std::map<std::string, ProfileEntry> Profiles;                         // by folded file, section, key
     std::vector<SavedLink> SavedLinks;
     std::deque<MessageBoxAnswer> Answers;
     std::vector<ShownMessageBox> Boxes;

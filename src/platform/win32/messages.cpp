@@ -18,7 +18,8 @@ LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
     const auto* impl = reinterpret_cast<const MessageWindow::Impl*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (impl == nullptr || (message != WM_TIMER && message < WM_USER)) return DefWindowProcA(hwnd, message, wParam, lParam);
+    if (impl == nullptr || (message != WM_TIMER && message < WM_USER))
+        return DefWindowProcA(hwnd, message, wParam, lParam);
     // A copy: the handler may destroy its own window.
     const MessageHandler handler = impl->handler;
     Guarded([&] { handler(message, wParam, lParam); });
@@ -66,9 +67,7 @@ void ProcessMessages() {
     }
 }
 
-void WaitMessage() {
-    MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-}
+void WaitMessage() { MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE); }
 
 void PostQuitMessage() { ::PostQuitMessage(0); }
 

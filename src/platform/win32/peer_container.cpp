@@ -35,8 +35,8 @@ using DpiForSystem = UINT(WINAPI*)();
 int DpiOf(HWND window) {
     const HMODULE user = GetModuleHandleA("user32.dll");
     if (window) {
-        if (auto forWindow = reinterpret_cast<DpiForWindow>(
-                reinterpret_cast<void*>(GetProcAddress(user, "GetDpiForWindow"))))
+        if (auto forWindow =
+                reinterpret_cast<DpiForWindow>(reinterpret_cast<void*>(GetProcAddress(user, "GetDpiForWindow"))))
             if (const UINT dpi = forWindow(window)) return static_cast<int>(dpi);
     }
     if (auto forSystem =
@@ -90,7 +90,8 @@ LRESULT ContainerPeer::Intercept(UINT message, WPARAM wParam, LPARAM lParam, boo
                     return reinterpret_cast<LRESULT>(brush);
                 }
             return 0;
-        default: return 0;
+        default:
+            return 0;
     }
 }
 
@@ -156,7 +157,8 @@ LRESULT FormPeer::Intercept(UINT message, WPARAM wParam, LPARAM lParam, bool& ha
             RescaleAll(form_);
             return 0;
         }
-        default: return ContainerPeer::Intercept(message, wParam, lParam, handled);
+        default:
+            return ContainerPeer::Intercept(message, wParam, lParam, handled);
     }
 }
 
@@ -268,7 +270,8 @@ LRESULT PanelPeer::Intercept(UINT message, WPARAM wParam, LPARAM lParam, bool& h
             // Capture taken away while held (a message box, another window): no press.
             if (TSpeedButton* held = HeldButton(); held && !releasingCapture_) held->MouseUp(-1, -1);
             return 0;
-        default: return ContainerPeer::Intercept(message, wParam, lParam, handled);
+        default:
+            return ContainerPeer::Intercept(message, wParam, lParam, handled);
     }
 }
 

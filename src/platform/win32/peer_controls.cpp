@@ -6,8 +6,8 @@
 #include <cstring>
 
 #include "platform/exception.h"
-#include "ui/button.h"
 #include "ui/bevel.h"
+#include "ui/button.h"
 #include "ui/checkbox.h"
 #include "ui/edit.h"
 #include "ui/form.h"
@@ -36,9 +36,8 @@ HBITMAP LoadBitmapImage(std::span<const std::uint8_t> file) {
     if (file.size() < sizeof header + sizeof info) return nullptr;
     std::memcpy(&header, file.data(), sizeof header);
     std::memcpy(&info, file.data() + sizeof header, sizeof info);
-    if (header.bfType != 0x4D42 || info.biSize < sizeof info || info.biCompression != BI_RGB ||
-        info.biBitCount != 24 || info.biWidth <= 0 || info.biWidth > 4096 || info.biHeight == 0 ||
-        info.biHeight > 4096 || info.biHeight < -4096)
+    if (header.bfType != 0x4D42 || info.biSize < sizeof info || info.biCompression != BI_RGB || info.biBitCount != 24 ||
+        info.biWidth <= 0 || info.biWidth > 4096 || info.biHeight == 0 || info.biHeight > 4096 || info.biHeight < -4096)
         return nullptr;
     const std::size_t stride = (static_cast<std::size_t>(info.biWidth) * 3 + 3) & ~std::size_t{3};
     const std::size_t rows = static_cast<std::size_t>(info.biHeight < 0 ? -info.biHeight : info.biHeight);
@@ -61,8 +60,10 @@ constexpr TColor kParentColor = clBtnFace;
 LabelPeer::LabelPeer(TLabel& label) : WindowPeer(label), label_(label) {
     const TLabel::Style& style = label.LabelStyle();
     DWORD kind = SS_LEFTNOWORDWRAP;
-    if (style.WordWrap) kind = SS_LEFT;
-    else if (style.Alignment == TAlignment::RightJustify) kind = SS_RIGHT;
+    if (style.WordWrap)
+        kind = SS_LEFT;
+    else if (style.Alignment == TAlignment::RightJustify)
+        kind = SS_RIGHT;
     // Transparency is the colour of what lies under it (ColorBehind): a transparent window
     // style would let the band paint over the text.
     Create("STATIC", kind | SS_NOPREFIX | (style.HandCursor ? SS_NOTIFY : 0));
@@ -141,8 +142,10 @@ void CheckPeer::Changed(PeerChange what) {
 
 void CheckPeer::Command(WORD code) {
     if (code != BN_CLICKED) return;
-    if (radio_) radio_->Click();
-    else check_->Click();
+    if (radio_)
+        radio_->Click();
+    else
+        check_->Click();
 }
 
 HBRUSH CheckPeer::ControlColor(HDC dc) {
@@ -200,7 +203,8 @@ void ProgressPeer::Changed(PeerChange what) {
         case PeerChange::Position:
             SendMessageA(Handle(), PBM_SETPOS, static_cast<WPARAM>(bar_.Position()), 0);
             break;
-        default: WindowPeer::Changed(what);
+        default:
+            WindowPeer::Changed(what);
     }
 }
 
@@ -210,9 +214,7 @@ LRESULT ProgressPeer::Intercept(UINT message, WPARAM, LPARAM lParam, bool&) {
     return 0;
 }
 
-ShapePeer::ShapePeer(TShape& shape) : WindowPeer(shape), shape_(shape) {
-    Create("STATIC", SS_LEFT);
-}
+ShapePeer::ShapePeer(TShape& shape) : WindowPeer(shape), shape_(shape) { Create("STATIC", SS_LEFT); }
 
 HBRUSH ShapePeer::ControlColor(HDC) { return BrushOf(shape_.Fill()); }
 

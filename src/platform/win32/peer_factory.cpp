@@ -25,7 +25,8 @@ namespace {
 
 void InitialiseCommonControls() {
     static const bool done = [] {
-        INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS | ICC_TREEVIEW_CLASSES};
+        INITCOMMONCONTROLSEX classes = {sizeof classes,
+                                        ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS | ICC_TREEVIEW_CLASSES};
         return InitCommonControlsEx(&classes) != FALSE;
     }();
     (void)done;

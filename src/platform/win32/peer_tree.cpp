@@ -72,8 +72,10 @@ void TreePeer::Rescale() {
 }
 
 void TreePeer::Changed(PeerChange what) {
-    if (what == PeerChange::Content) Synchronize();
-    else WindowPeer::Changed(what);
+    if (what == PeerChange::Content)
+        Synchronize();
+    else
+        WindowPeer::Changed(what);
 }
 
 TreePeer::Node* TreePeer::NodeOf(HTREEITEM item) const {
@@ -195,7 +197,8 @@ LRESULT TreePeer::Intercept(UINT message, WPARAM wParam, LPARAM lParam, bool& ha
         case WM_MEASUREITEM:
             handled = SUCCEEDED(openMenu_->HandleMenuMsg(message, wParam, lParam));
             return message == WM_INITMENUPOPUP ? 0 : TRUE;
-        default: return 0;
+        default:
+            return 0;
     }
 }
 
@@ -229,7 +232,8 @@ LRESULT TreePeer::Notify(const NMHDR& header) {
             if (!edit.item.pszText) return FALSE;
             return EndLabelEdit(edit.item.hItem, Narrow(edit.item.pszText).c_str());
         }
-        default: return 0;
+        default:
+            return 0;
     }
 }
 

@@ -119,13 +119,19 @@ void WindowPeer::Rescale() {
 
 void WindowPeer::Changed(PeerChange what) {
     switch (what) {
-        case PeerChange::Bounds: ApplyBounds(); break;
+        case PeerChange::Bounds:
+            ApplyBounds();
+            break;
         case PeerChange::Caption:
             // The user's own typing comes back here: setting it again would move the caret.
             if (WindowText() != control_.Caption()) SetWindowTextA(Handle(), control_.Caption().c_str());
             break;
-        case PeerChange::Visible: ShowWindow(Handle(), control_.Visible() ? SW_SHOWNA : SW_HIDE); break;
-        case PeerChange::Enabled: EnableWindow(Handle(), control_.Enabled()); break;
+        case PeerChange::Visible:
+            ShowWindow(Handle(), control_.Visible() ? SW_SHOWNA : SW_HIDE);
+            break;
+        case PeerChange::Enabled:
+            EnableWindow(Handle(), control_.Enabled());
+            break;
         case PeerChange::Font:
             ApplyFont();
             InvalidateRect(Handle(), nullptr, TRUE);
@@ -135,7 +141,8 @@ void WindowPeer::Changed(PeerChange what) {
             if (!reportingFocus_ && GetFocus() != Handle() && IsWindowVisible(GetAncestor(Handle(), GA_ROOT)))
                 SetFocus(Handle());
             break;
-        default: break;
+        default:
+            break;
     }
 }
 
@@ -193,7 +200,8 @@ LRESULT WindowPeer::ForwardKeys(UINT message, WPARAM wParam, bool& handled) {
             form->SetActiveControl(control);
             reportingFocus_ = false;
             break;
-        default: break;
+        default:
+            break;
     }
     return 0;
 }

@@ -42,8 +42,7 @@ private:
 MessageBoxAnswer ShowMessageBox(const std::string& text, const std::string& caption, MessageBoxKind kind) {
     const HWND owner = win32::MainWindow();
     ModalScope modal;
-    return static_cast<MessageBoxAnswer>(
-        MessageBoxA(owner, text.c_str(), caption.c_str(), static_cast<UINT>(kind)));
+    return static_cast<MessageBoxAnswer>(MessageBoxA(owner, text.c_str(), caption.c_str(), static_cast<UINT>(kind)));
 }
 
 }  // namespace platform

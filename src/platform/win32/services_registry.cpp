@@ -12,8 +12,8 @@ HKEY RootHandle(RootKey root) { return root == RootKey::LocalMachine ? HKEY_LOCA
 
 win32::RegistryKeyHandle CreateKey(RootKey root, const std::string& path) {
     win32::RegistryKeyHandle key;
-    if (RegCreateKeyExA(RootHandle(root), path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                        nullptr, key.Put(), nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExA(RootHandle(root), path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
+                        key.Put(), nullptr) != ERROR_SUCCESS)
         key.Reset();
     return key;
 }
@@ -53,7 +53,7 @@ void WriteSectionString(RootKey root, const std::string& section, const std::str
 }
 
 void WriteIniString(const std::string& file, const std::string& section, const std::string& key,
-                        const std::string& value) {
+                    const std::string& value) {
     if (!WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str()))
         throw Exception("Unable to write to " + file);
     // The flush reports nothing useful: the write above already said whether it worked.

@@ -11,9 +11,12 @@ namespace {
 
 HWND OwnerWindow(ShellOwner owner) {
     switch (owner) {
-        case ShellOwner::MainWindow: return win32::MainWindow();
-        case ShellOwner::Desktop: return GetDesktopWindow();
-        case ShellOwner::None: break;
+        case ShellOwner::MainWindow:
+            return win32::MainWindow();
+        case ShellOwner::Desktop:
+            return GetDesktopWindow();
+        case ShellOwner::None:
+            break;
     }
     return nullptr;
 }

@@ -37,8 +37,10 @@ std::string DisplayName(IShellFolder& folder, LPCITEMIDLIST child, SHGDNF flags)
             CoTaskMemFree(name.pOleStr);
             return text;
         }
-        case STRRET_OFFSET: return reinterpret_cast<const char*>(child) + name.uOffset;
-        case STRRET_CSTR: return name.cStr;
+        case STRRET_OFFSET:
+            return reinterpret_cast<const char*>(child) + name.uOffset;
+        case STRRET_CSTR:
+            return name.cStr;
     }
     return {};
 }
@@ -55,7 +57,6 @@ ShellFolder Describe(IShellFolder& parent, LPCITEMIDLIST child) {
     folder.Shared = (attributes & SFGAO_SHARE) != 0;
     return folder;
 }
-
 
 }  // namespace
 
@@ -74,7 +75,8 @@ std::optional<ShellFolder> ShellResolve(const std::string& path) {
     win32::ShellItem located = win32::LocateShellItem(path);
     if (!located.parent) return std::nullopt;
     SFGAOF kind = SFGAO_FOLDER;
-    if (FAILED(located.parent->GetAttributesOf(1, &located.child, &kind)) || !(kind & SFGAO_FOLDER)) return std::nullopt;
+    if (FAILED(located.parent->GetAttributesOf(1, &located.child, &kind)) || !(kind & SFGAO_FOLDER))
+        return std::nullopt;
     return Describe(*located.parent.Get(), located.child);
 }
 

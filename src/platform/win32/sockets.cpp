@@ -51,7 +51,8 @@ bool SetLingerReset(SocketId socket) {
 }
 
 bool SelectNotifications(SocketId socket, const MessageWindow& window, unsigned message) {
-    return WSAAsyncSelect(socket, window.impl().hwnd, message, FD_READ | FD_OOB | FD_ACCEPT | FD_CONNECT | FD_CLOSE) == 0;
+    return WSAAsyncSelect(socket, window.impl().hwnd, message, FD_READ | FD_OOB | FD_ACCEPT | FD_CONNECT | FD_CLOSE) ==
+           0;
 }
 
 LookupId StartHostLookup(const MessageWindow& window, unsigned message, const std::string& name) {

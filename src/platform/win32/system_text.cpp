@@ -32,8 +32,8 @@ std::string Narrow(const wchar_t* text) {
 
 std::string SystemMessage(DWORD code) {
     char buffer[1024];
-    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                                        code, 0, buffer, sizeof buffer, nullptr);
+    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+                                        buffer, sizeof buffer, nullptr);
     std::string text(buffer, length);
     while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ') text.pop_back();
     return text;

@@ -51,12 +51,12 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(ErrorTextCase{"Letter", "Host not found", "Host not found."},
                     ErrorTextCase{"Digit", "Socket error 10061", "Socket error 10061."},
                     ErrorTextCase{"AccentedLetter", "Accès refusé", "Accès refusé."},
-                    ErrorTextCase{"ClosingQuote", "Failed to set data for 'Language'", "Failed to set data for 'Language'"},
+                    ErrorTextCase{"ClosingQuote", "Failed to set data for 'Language'",
+                                  "Failed to set data for 'Language'"},
                     ErrorTextCase{"DoubleQuote", "Error setting path: \"C:\\x\"", "Error setting path: \"C:\\x\""},
                     ErrorTextCase{"Bracket", "Unable to write to (none)", "Unable to write to (none)"},
                     ErrorTextCase{"Blank", "Trailing ", "Trailing "},
-                    ErrorTextCase{"FullStop", "Already ended.", "Already ended."},
-                    ErrorTextCase{"Empty", "", ""}),
+                    ErrorTextCase{"FullStop", "Already ended.", "Already ended."}, ErrorTextCase{"Empty", "", ""}),
     [](const auto& param) { return std::string(param.param.name); });
 
 TEST(Application, TheSilentKindShowsNothing) {
@@ -104,7 +104,8 @@ TEST(Startup, AWindowThatCannotBeBuiltEndsWithTheApplicationErrorBox) {
     const int exitCode = RunApplication(
         [&] {
             order.push_back("catalogue, title " + Application.Title + ", language " +
-                            std::to_string(Application.LocaleLanguage) + ", COM " + std::to_string(standin::ComUsers()));
+                            std::to_string(Application.LocaleLanguage) + ", COM " +
+                            std::to_string(standin::ComUsers()));
         },
         [&] {
             auto window = std::make_unique<TestWindow>("C:\\Program Files\\Missing");
@@ -150,29 +151,29 @@ TEST(Startup, RunsUntilACloseThatOnCloseAllows) {
     standin::ScriptMessageBoxAnswers({MessageBoxAnswer::Ok, MessageBoxAnswer::Ok});
     std::vector<std::string> log;
     int closes = 0;
-    const int exitCode = RunApplication([] {},
-                                        [&] {
-                                            auto window = std::make_unique<TestWindow>("C:\\Program Files");
-                                            TestWindow* w = window.get();
-                                            w->OnCreate = [&](TComponent*) {
-                                                log.push_back("OnCreate");
-                                                throw Exception("Creation went wrong");
-                                            };
-                                            w->OnClose = [&](TComponent*) {
-                                                log.push_back("OnClose");
-                                                if (++closes == 1) throw Exception("Cannot close yet");
-                                            };
-                                            // The first close fails and the window stays; the second ends it.
-                                            platform::PostTask([w] { w->Close(); });
-                                            platform::PostTask([w, &log] {
-                                                log.push_back(w->Shown() && !w->CloseRequested() ? "still open"
-                                                                                                 : "closed");
-                                                log.push_back("focus on " + w->ActiveControl()->Name());
-                                                w->Close();
-                                            });
-                                            platform::PostTask([&log] { log.push_back("after the close"); });
-                                            return std::unique_ptr<TForm>(std::move(window));
-                                        });
+    const int exitCode =
+        RunApplication([] {},
+                       [&] {
+                           auto window = std::make_unique<TestWindow>("C:\\Program Files");
+                           TestWindow* w = window.get();
+                           w->OnCreate = [&](TComponent*) {
+                               log.push_back("OnCreate");
+                               throw Exception("Creation went wrong");
+                           };
+                           w->OnClose = [&](TComponent*) {
+                               log.push_back("OnClose");
+                               if (++closes == 1) throw Exception("Cannot close yet");
+                           };
+                           // The first close fails and the window stays; the second ends it.
+                           platform::PostTask([w] { w->Close(); });
+                           platform::PostTask([w, &log] {
+                               log.push_back(w->Shown() && !w->CloseRequested() ? "still open" : "closed");
+                               log.push_back("focus on " + w->ActiveControl()->Name());
+                               w->Close();
+                           });
+                           platform::PostTask([&log] { log.push_back("after the close"); });
+                           return std::unique_ptr<TForm>(std::move(window));
+                       });
     EXPECT_EQ(exitCode, 0);
     // The tree's first selection ran before OnCreate; the loop ended with the close.
     EXPECT_EQ(log, (std::vector<std::string>{"OnCreate", "OnClose", "still open", "focus on Next", "OnClose",

@@ -53,10 +53,10 @@ TEST_P(CloseTest, WritesOnlyAfterACompletedInstallationAndAsTheBoxesSay) {
               (std::vector<standin::ProfileEntry>{{"C:\\Windows\\Quorvane_e.ini", "Settings", "langue", "francais"}}));
     EXPECT_EQ(standin::ReadRegistry(RootKey::CurrentUser, kRunKey, "QuorvaneEntreprise"),
               close.AutoStart ? std::optional<std::string>("\"" + dir + "Quorvane.exe\"") : std::nullopt);
-    const platform::ShellExecuteCall launch{platform::ShellOwner::None, "open", "quorvane.exe", std::nullopt, dir,
+    const platform::ShellExecuteCall launch{platform::ShellOwner::None,   "open", "quorvane.exe", std::nullopt, dir,
                                             platform::ShowCommand::Normal};
-    EXPECT_EQ(standin::ShellExecutions(),
-              close.StartNow ? std::vector<platform::ShellExecuteCall>{launch} : std::vector<platform::ShellExecuteCall>{});
+    EXPECT_EQ(standin::ShellExecutions(), close.StartNow ? std::vector<platform::ShellExecuteCall>{launch}
+                                                         : std::vector<platform::ShellExecuteCall>{});
 }
 
 INSTANTIATE_TEST_SUITE_P(Closes, CloseTest,
@@ -138,10 +138,10 @@ TEST_F(CancelTest, UnknownServerShowsItsBoxClosesAndInstallsNothing) {
     const auto message = InstallFromPage3();
 
     EXPECT_EQ(message, "Null Remote Address");
-    EXPECT_EQ(standin::MessageBoxes(),
-              (std::vector<standin::ShownMessageBox>{{"Serveur ou mise à jour introuvable", "Processus interrompu",
-                                                      platform::MessageBoxKind::Error,
-                                                      platform::MessageBoxAnswer::Ok}}));
+    EXPECT_EQ(
+        standin::MessageBoxes(),
+        (std::vector<standin::ShownMessageBox>{{"Serveur ou mise à jour introuvable", "Processus interrompu",
+                                                platform::MessageBoxKind::Error, platform::MessageBoxAnswer::Ok}}));
     EXPECT_TRUE(form->CloseRequested());
     EXPECT_FALSE(form->Cancelled);
     ExpectNothingPlaced();

@@ -54,9 +54,7 @@ inline std::string Ok(const std::string& body) {
 
 inline std::string Served(const std::string& name) { return "served " + name; }
 
-inline std::string RequestLine(const std::string& name) {
-    return "GET /download/qventreprise/" + name + " HTTP/1.0";
-}
+inline std::string RequestLine(const std::string& name) { return "GET /download/qventreprise/" + name + " HTTP/1.0"; }
 
 class DownloadTest : public WizardFixture {
 protected:
@@ -71,7 +69,9 @@ protected:
     }
 
     // What the transport saved for one file, at the path the stage gave it.
-    static std::optional<std::string> Downloaded(const std::string& name) { return ReadFile(platform::TempPath() + name); }
+    static std::optional<std::string> Downloaded(const std::string& name) {
+        return ReadFile(platform::TempPath() + name);
+    }
 
     std::vector<std::string> RequestLines() const {
         std::vector<std::string> lines;

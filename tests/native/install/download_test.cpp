@@ -126,14 +126,17 @@ TEST_P(FailedDownloadTest, IsNotInstalled) {
 
 INSTANTIATE_TEST_SUITE_P(
     Replies, FailedDownloadTest,
-    ::testing::Values(
-        FailureCase{"NotFound", {Send(Reply("404 Not Found", "Content-Length: 9\r\n", "not found"))},
-                    "quorvane.ini: the server answered 404 Not Found"},
-        FailureCase{"ServerError", {Send(Reply("500 Internal Server Error", "", ""))},
-                    "quorvane.ini: the server answered 500 Internal Server Error"},
-        FailureCase{"ShortBody", {Send(Reply("200 OK", "Content-Length: 10\r\n", "1234"))},
-                    "quorvane.ini: 4 bytes received of the 10 announced"},
-        FailureCase{"ClosedWithoutReply", {}, "quorvane.ini: the server closed the connection without replying"}),
+    ::testing::Values(FailureCase{"NotFound",
+                                  {Send(Reply("404 Not Found", "Content-Length: 9\r\n", "not found"))},
+                                  "quorvane.ini: the server answered 404 Not Found"},
+                      FailureCase{"ServerError",
+                                  {Send(Reply("500 Internal Server Error", "", ""))},
+                                  "quorvane.ini: the server answered 500 Internal Server Error"},
+                      FailureCase{"ShortBody",
+                                  {Send(Reply("200 OK", "Content-Length: 10\r\n", "1234"))},
+                                  "quorvane.ini: 4 bytes received of the 10 announced"},
+                      FailureCase{
+                          "ClosedWithoutReply", {}, "quorvane.ini: the server closed the connection without replying"}),
     [](const auto& test) { return std::string(test.param.Name); });
 
 // The progress rule on its own, from the client's two counters.

@@ -112,10 +112,9 @@ TEST_P(PlacementFailureTest, IsShownAndLeavesTheInstallationIncomplete) {
         Application.HandleException(std::current_exception());
     }
 
-    EXPECT_EQ(standin::MessageBoxes(),
-              (std::vector<standin::ShownMessageBox>{{GetParam().Text, Application.Title,
-                                                      platform::MessageBoxKind::Error,
-                                                      platform::MessageBoxAnswer::Ok}}));
+    EXPECT_EQ(standin::MessageBoxes(), (std::vector<standin::ShownMessageBox>{{GetParam().Text, Application.Title,
+                                                                               platform::MessageBoxKind::Error,
+                                                                               platform::MessageBoxAnswer::Ok}}));
     EXPECT_FALSE(form->Completed);
     EXPECT_FALSE(standin::RegistryKeyExists(RootKey::LocalMachine, kUninstallRoot + "Quorvane Version Entreprise"));
 }
@@ -155,13 +154,12 @@ TEST_P(PlacementLanguageTest, LeavesBehindTheNamesOfTheLanguageInForce) {
     const std::string dir = "C:\\Program Files\\Quorvane Test\\";
     const std::string group = kPrograms + language.Group;
     EXPECT_TRUE(platform::DirectoryExists(group));
-    EXPECT_EQ(standin::Links(),
-              (std::vector<standin::SavedLink>{
-                  {group + "Quorvane.Lnk", dir + "quorvane.exe", "", dir},
-                  {group + "miseajour.Lnk", dir + "miseajour.exe", "", dir},
-                  {group + "uninstall.Lnk", dir + "uninstall.exe", "", dir},
-                  {kDesktop + language.DesktopLink, dir + "quorvane.exe", "", dir},
-              }));
+    EXPECT_EQ(standin::Links(), (std::vector<standin::SavedLink>{
+                                    {group + "Quorvane.Lnk", dir + "quorvane.exe", "", dir},
+                                    {group + "miseajour.Lnk", dir + "miseajour.exe", "", dir},
+                                    {group + "uninstall.Lnk", dir + "uninstall.exe", "", dir},
+                                    {kDesktop + language.DesktopLink, dir + "quorvane.exe", "", dir},
+                                }));
     const std::string uninstallKey = kUninstallRoot + "Quorvane " + language.Edition;
     EXPECT_EQ(standin::ReadRegistry(RootKey::LocalMachine, uninstallKey, "DisplayName"),
               std::string("Quorvane ") + language.Edition);
@@ -174,10 +172,11 @@ TEST_P(PlacementLanguageTest, LeavesBehindTheNamesOfTheLanguageInForce) {
     EXPECT_TRUE(form->Completed);
 }
 
-INSTANTIATE_TEST_SUITE_P(Languages, PlacementLanguageTest,
-                         ::testing::Values(LanguageCase{"francais", "Version Entreprise", "Quorvane Entreprise.Lnk",
-                                                        "Quorvane\\Entreprise\\", "Statut : Enregistrement du désinstallateur"},
-                                           LanguageCase{"anglais", "Enterprise version", "Quorvane Enterprise.Lnk",
-                                                        "Quorvane\\Enterprise\\", "Status : Registration of uninstall"}));
+INSTANTIATE_TEST_SUITE_P(
+    Languages, PlacementLanguageTest,
+    ::testing::Values(LanguageCase{"francais", "Version Entreprise", "Quorvane Entreprise.Lnk",
+                                   "Quorvane\\Entreprise\\", "Statut : Enregistrement du désinstallateur"},
+                      LanguageCase{"anglais", "Enterprise version", "Quorvane Enterprise.Lnk", "Quorvane\\Enterprise\\",
+                                   "Status : Registration of uninstall"}));
 
 }  // namespace

@@ -24,9 +24,12 @@ protected:
         http.Body = dir.File("body.bin");
     }
 
-    std::string Url(const std::string& path) const { return "http://127.0.0.1:" + std::to_string(server.Port()) + path; }
+    std::string Url(const std::string& path) const {
+        return "http://127.0.0.1:" + std::to_string(server.Port()) + path;
+    }
     std::string Request(const std::string& line, const std::string& extra = "") const {
-        return line + "\r\nHost: 127.0.0.1\r\n" + kAccept + "Content-type: application/x-www-form-urlencoded\r\n" + extra + "\r\n";
+        return line + "\r\nHost: 127.0.0.1\r\n" + kAccept + "Content-type: application/x-www-form-urlencoded\r\n" +
+               extra + "\r\n";
     }
     std::string BodyFile() const { return ReadWholeFile(http.Body); }
 
@@ -88,7 +91,8 @@ TEST_P(StatusLineTest, GivesTheReplyCode) {
 
 INSTANTIATE_TEST_SUITE_P(Replies, StatusLineTest,
                          ::testing::Values(StatusCase{"HTTP/1.0 200 OK\r\n", 200}, StatusCase{"HTTP/1.0 404\r\n", 404},
-                                           StatusCase{"HTTP/1.0 404\n", 404}, StatusCase{"HTTP/1.1 500 Server Error\r\n", 500},
+                                           StatusCase{"HTTP/1.0 404\n", 404},
+                                           StatusCase{"HTTP/1.1 500 Server Error\r\n", 500},
                                            StatusCase{"HTTP/1.0 70000 Too Big\r\n", 0},
                                            StatusCase{"HTTP/1.0 99999999999999999999 Huge\r\n", 0},
                                            StatusCase{"HTTP/1.0 abc\r\n", 0}, StatusCase{"HTTP/1.0\r\n", 0}));
@@ -112,14 +116,15 @@ TEST_P(ContentLengthTest, AnnouncesWithoutLimiting) {
     EXPECT_EQ(http.ReceivedBytes, static_cast<std::int32_t>(GetParam().body.size()));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Headers, ContentLengthTest,
-    ::testing::Values(LengthCase{"Content-Length: 5\r\n", "12345", 5}, LengthCase{"Content-Length:  5\r\n", "12345", 5},
-                      LengthCase{"content-length: 3\r\n", "123456", 3}, LengthCase{"Content-Length: 100\r\n", "12", 100},
-                      LengthCase{"Content-Length: 2147483647\r\n", "1", 2147483647},
-                      LengthCase{"Content-Length: 2147483648\r\n", "1", 0},
-                      LengthCase{"Content-Length: 99999999999999999999999\r\n", "1", 0},
-                      LengthCase{"Content-Length:5\r\n", "12345", 0}, LengthCase{"", "12345", 0}));
+INSTANTIATE_TEST_SUITE_P(Headers, ContentLengthTest,
+                         ::testing::Values(LengthCase{"Content-Length: 5\r\n", "12345", 5},
+                                           LengthCase{"Content-Length:  5\r\n", "12345", 5},
+                                           LengthCase{"content-length: 3\r\n", "123456", 3},
+                                           LengthCase{"Content-Length: 100\r\n", "12", 100},
+                                           LengthCase{"Content-Length: 2147483647\r\n", "1", 2147483647},
+                                           LengthCase{"Content-Length: 2147483648\r\n", "1", 0},
+                                           LengthCase{"Content-Length: 99999999999999999999999\r\n", "1", 0},
+                                           LengthCase{"Content-Length:5\r\n", "12345", 0}, LengthCase{"", "12345", 0}));
 
 TEST_F(HttpTest, NotFoundReturnsNormallyWithTheErrorBodyAndOnFailure) {
     server.Play({Send(Reply("404 Not Found", "", "<h1>gone</h1>"))});
@@ -155,7 +160,8 @@ class RedirectTest : public HttpTest, public ::testing::WithParamInterface<Redir
 
 TEST_P(RedirectTest, FollowsTheLocationAndKeepsTheFinalBody) {
     std::string location = GetParam().location;
-    if (const auto at = location.find("{port}"); at != std::string::npos) location.replace(at, 6, std::to_string(server.Port()));
+    if (const auto at = location.find("{port}"); at != std::string::npos)
+        location.replace(at, 6, std::to_string(server.Port()));
     server.Play({Send(Reply("302 Found", "Location: " + location + "\r\n", "moved"))});
     server.Play({Send(Reply("200 OK", "", "final"))});
     http.Get(Url("/dir/a"));
@@ -221,7 +227,8 @@ INSTANTIATE_TEST_SUITE_P(Replies, EndingReplyTest,
                                            EndingReplyCase{"NotModified", "304 Not Modified", "", 304},
                                            EndingReplyCase{"Code299", "299 Odd", "Location: /y\r\n", 299},
                                            EndingReplyCase{"MovedWithoutLocation", "301 Moved", "", 301},
-                                           EndingReplyCase{"FoundWithEmptyLocation", "302 Found", "Location: \r\n", 302}),
+                                           EndingReplyCase{"FoundWithEmptyLocation", "302 Found", "Location: \r\n",
+                                                           302}),
                          [](const auto& test) { return test.param.name; });
 
 TEST_F(HttpTest, RedirectHandledByTheCallerStopsThere) {
@@ -328,8 +335,10 @@ TEST_P(AbortTest, TimeOutEndsTheWaitAndTheObjectStaysUsable) {
         EXPECT_EQ(error.Message, GetParam().message);
         EXPECT_EQ(error.ClassName, GetParam().className);
     }
-    if (GetParam().fileAfter == "-") EXPECT_FALSE(std::filesystem::exists(http.Body));
-    else EXPECT_EQ(BodyFile(), GetParam().fileAfter);
+    if (GetParam().fileAfter == "-")
+        EXPECT_FALSE(std::filesystem::exists(http.Body));
+    else
+        EXPECT_EQ(BodyFile(), GetParam().fileAfter);
 
     server.Play({Send(Reply("200 OK", "", "again"))});
     http.Get(Url("/again"));
@@ -338,9 +347,15 @@ TEST_P(AbortTest, TimeOutEndsTheWaitAndTheObjectStaysUsable) {
 
 INSTANTIATE_TEST_SUITE_P(
     Stages, AbortTest,
-    ::testing::Values(AbortCase{"SilentBeforeStatus", {Hold()}, "Socket readln aborted", "EAbortError", "-"},
-                      AbortCase{"SilentInHeader", {Send("HTTP/1.0 200 OK\r\nX-A: b\r\n"), Hold()}, "Socket readln aborted", "EAbortError", "-"},
-                      AbortCase{"SilentInBody", {Send(Reply("200 OK", "", "abc")), Hold()}, "Socket send aborted", "EAbortError", "abc"}),
+    ::testing::Values(
+        AbortCase{"SilentBeforeStatus", {Hold()}, "Socket readln aborted", "EAbortError", "-"},
+        AbortCase{"SilentInHeader",
+                  {Send("HTTP/1.0 200 OK\r\nX-A: b\r\n"), Hold()},
+                  "Socket readln aborted",
+                  "EAbortError",
+                  "-"},
+        AbortCase{
+            "SilentInBody", {Send(Reply("200 OK", "", "abc")), Hold()}, "Socket send aborted", "EAbortError", "abc"}),
     [](const auto& test) { return test.param.name; });
 
 TEST_F(HttpTest, AbortFromTheProgressEventKeepsTheBytesReceived) {
@@ -413,7 +428,8 @@ class RequestKindTest : public HttpTest, public ::testing::WithParamInterface<Ki
 TEST_P(RequestKindTest, PutsItsLinesAndDataOnTheWire) {
     server.Play({Send(Reply("200 OK", "", ""))});
     GetParam().call(http, Url("/r"));
-    EXPECT_EQ(server.Requests(), std::vector<std::string>{Request(GetParam().requestLine, GetParam().extraLines) + GetParam().data});
+    EXPECT_EQ(server.Requests(),
+              std::vector<std::string>{Request(GetParam().requestLine, GetParam().extraLines) + GetParam().data});
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -425,14 +441,20 @@ INSTANTIATE_TEST_SUITE_P(
                  "Content-Length: 13\r\n", "a+b%26c%3D%E9"},
         KindCase{"Put", [](TNMHTTP& h, const std::string& u) { h.Put(u, "raw data"); }, "PUT /r HTTP/1.0",
                  "Content-Length: 8\r\n", "raw data"},
-        KindCase{"Patch", [](TNMHTTP& h, const std::string& u) { h.Patch(u, "p"); }, "PATCH /r HTTP/1.0", "Content-Length: 1\r\n", "p"},
-        KindCase{"Trace", [](TNMHTTP& h, const std::string& u) { h.Trace(u, "tt"); }, "TRACE /r HTTP/1.0", "Content-Length: 2\r\n", "tt"},
-        KindCase{"Copy", [](TNMHTTP& h, const std::string& u) { h.Copy(u, "/to"); }, "COPY /r HTTP/1.0", "URI-header: /to\r\n", ""},
-        KindCase{"Move", [](TNMHTTP& h, const std::string& u) { h.Move(u, "/to"); }, "MOVE /r HTTP/1.0", "URI-header: /to\r\n", ""},
+        KindCase{"Patch", [](TNMHTTP& h, const std::string& u) { h.Patch(u, "p"); }, "PATCH /r HTTP/1.0",
+                 "Content-Length: 1\r\n", "p"},
+        KindCase{"Trace", [](TNMHTTP& h, const std::string& u) { h.Trace(u, "tt"); }, "TRACE /r HTTP/1.0",
+                 "Content-Length: 2\r\n", "tt"},
+        KindCase{"Copy", [](TNMHTTP& h, const std::string& u) { h.Copy(u, "/to"); }, "COPY /r HTTP/1.0",
+                 "URI-header: /to\r\n", ""},
+        KindCase{"Move", [](TNMHTTP& h, const std::string& u) { h.Move(u, "/to"); }, "MOVE /r HTTP/1.0",
+                 "URI-header: /to\r\n", ""},
         KindCase{"Delete", [](TNMHTTP& h, const std::string& u) { h.Delete(u); }, "DELETE /r HTTP/1.0", "", ""},
         // No length is announced for data that is never sent: the server would wait for it.
-        KindCase{"Link", [](TNMHTTP& h, const std::string& u) { h.Link(u, "<a>"); }, "LINK /r HTTP/1.0", "Link: <a>\r\n", ""},
-        KindCase{"Unlink", [](TNMHTTP& h, const std::string& u) { h.Unlink(u, "<a>"); }, "UNLINK /r HTTP/1.0", "Link: <a>\r\n", ""}),
+        KindCase{"Link", [](TNMHTTP& h, const std::string& u) { h.Link(u, "<a>"); }, "LINK /r HTTP/1.0",
+                 "Link: <a>\r\n", ""},
+        KindCase{"Unlink", [](TNMHTTP& h, const std::string& u) { h.Unlink(u, "<a>"); }, "UNLINK /r HTTP/1.0",
+                 "Link: <a>\r\n", ""}),
     [](const auto& test) { return test.param.name; });
 
 }  // namespace

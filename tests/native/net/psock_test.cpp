@@ -49,7 +49,8 @@ INSTANTIATE_TEST_SUITE_P(Table, ErrorTextTest,
                                            ErrorCase{10093, "10093:Successful WSAStartup not yet performed"},
                                            ErrorCase{11003, "11003:Non-Recoverable error: FORMERR, REFUSED, NOTIMP"},
                                            ErrorCase{11004, "11004:Valid name, no data record of requested type"},
-                                           ErrorCase{10072, "Unknown Error No. 10072"}, ErrorCase{1, "Unknown Error No. 1"}));
+                                           ErrorCase{10072, "Unknown Error No. 10072"},
+                                           ErrorCase{1, "Unknown Error No. 1"}));
 
 TEST(SocketLibrary, TheFirstLiveObjectDescribesTheLibrary) {
     Socket first;
@@ -105,8 +106,8 @@ TEST_P(TransactionTest, ParsesTheLeadingNumberWithinItsWidth) {
 
 INSTANTIATE_TEST_SUITE_P(Lines, TransactionTest,
                          ::testing::Values(ReplyCodeCase{"250 OK\r\n", 250}, ReplyCodeCase{"32767\r\n", 32767},
-                                           ReplyCodeCase{"32768 too big\r\n", 0}, ReplyCodeCase{"12345678901234\r\n", 0},
-                                           ReplyCodeCase{"no number\r\n", 0}));
+                                           ReplyCodeCase{"32768 too big\r\n", 0},
+                                           ReplyCodeCase{"12345678901234\r\n", 0}, ReplyCodeCase{"no number\r\n", 0}));
 
 TEST_F(SocketTest, CaptureStringStopsAtItsLimitAndCountsBytes) {
     server.Play({Send("0123456789"), Hold()});
@@ -123,9 +124,7 @@ TEST_F(SocketTest, SendFileSendsEveryByteAndCountsThem) {
     const std::string path = dir.File("upload.bin");
     std::string content;
     for (int i = 0; i < 200000; ++i) content += static_cast<char>(i % 251);
-    {
-        std::ofstream(path, std::ios::binary) << content;
-    }
+    { std::ofstream(path, std::ios::binary) << content; }
     server.Play({Send("done\r\n")});
     ConnectToServer();
     int packets = 0;
@@ -253,8 +252,7 @@ TEST_P(ReportLevelTest, ReportsTextsOfThatLevelOrLower) {
 
 INSTANTIATE_TEST_SUITE_P(
     Levels, ReportLevelTest,
-    ::testing::Values(LevelCase{0, {}, {"line\r\n"}},
-                      LevelCase{1, {"line\r\n"}, {"Sending Buffer", "Connecting"}},
+    ::testing::Values(LevelCase{0, {}, {"line\r\n"}}, LevelCase{1, {"line\r\n"}, {"Sending Buffer", "Connecting"}},
                       LevelCase{4, {"line\r\n", "Sending Buffer", "Request Close Socket"}, {"Connecting", "ReadLn"}},
                       LevelCase{8,
                                 {"line\r\n", "Sending Buffer", "Request Close Socket", "Connecting", "Resolve Host",

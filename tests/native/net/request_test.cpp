@@ -33,20 +33,21 @@ TEST_P(ParseUrlTest, SplitsHostPortAndPath) {
     EXPECT_EQ(http.RequestURL, GetParam().urlAfter);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Urls, ParseUrlTest,
-    ::testing::Values(UrlCase{"http://www.quorvane.com/download/qventreprise/quorvane.exe", "www.quorvane.com", 80,
-                              "/download/qventreprise/quorvane.exe", "http://www.quorvane.com/download/qventreprise/quorvane.exe"},
-                      UrlCase{"http://host", "host", 80, "/", "http://host/"},
-                      UrlCase{"http://host:8080/x", "host", 8080, "/x", "http://host:8080/x"},
-                      UrlCase{"HTTP://Host:81:99/x", "Host", 81, "/x", "HTTP://Host:81:99/x"},
-                      UrlCase{"host/x", "host", 8081, "/x", "host/x"},
-                      UrlCase{"host:8082/x", "host", 8082, "/x", "host:8082/x"},
-                      UrlCase{"/only/path", "previous", 8081, "/only/path", "/only/path"},
-                      UrlCase{"ftp://files/a", "files", 21, "/a", "ftp://files/a"},
-                      UrlCase{"gopher://g/menu", "g", 70, "/menu", "gopher://g/menu"},
-                      UrlCase{"http://host/" + std::string(300, 'p'), "host", 80, "/" + std::string(300, 'p'),
-                              "http://host/" + std::string(300, 'p')}));
+INSTANTIATE_TEST_SUITE_P(Urls, ParseUrlTest,
+                         ::testing::Values(UrlCase{"http://www.quorvane.com/download/qventreprise/quorvane.exe",
+                                                   "www.quorvane.com", 80, "/download/qventreprise/quorvane.exe",
+                                                   "http://www.quorvane.com/download/qventreprise/quorvane.exe"},
+                                           UrlCase{"http://host", "host", 80, "/", "http://host/"},
+                                           UrlCase{"http://host:8080/x", "host", 8080, "/x", "http://host:8080/x"},
+                                           UrlCase{"HTTP://Host:81:99/x", "Host", 81, "/x", "HTTP://Host:81:99/x"},
+                                           UrlCase{"host/x", "host", 8081, "/x", "host/x"},
+                                           UrlCase{"host:8082/x", "host", 8082, "/x", "host:8082/x"},
+                                           UrlCase{"/only/path", "previous", 8081, "/only/path", "/only/path"},
+                                           UrlCase{"ftp://files/a", "files", 21, "/a", "ftp://files/a"},
+                                           UrlCase{"gopher://g/menu", "g", 70, "/menu", "gopher://g/menu"},
+                                           UrlCase{"http://host/" + std::string(300, 'p'), "host", 80,
+                                                   "/" + std::string(300, 'p'),
+                                                   "http://host/" + std::string(300, 'p')}));
 
 struct UrlErrorCase {
     std::string url;
@@ -73,7 +74,8 @@ INSTANTIATE_TEST_SUITE_P(Urls, ParseUrlErrorTest,
                                            UrlErrorCase{"https://secure/x", "HTTP Secure Socket is not supported"},
                                            UrlErrorCase{"HTTPS://secure/x", "HTTP Secure Socket is not supported"},
                                            UrlErrorCase{"http://host:port/x", "'port' is not a valid integer value"},
-                                           UrlErrorCase{"http://host:99999999999/x", "'99999999999' is not a valid integer value"}));
+                                           UrlErrorCase{"http://host:99999999999/x",
+                                                        "'99999999999' is not a valid integer value"}));
 
 TEST(BuildRequestHeader, AllOptionalLinesInTheirOrder) {
     TNMHTTP http;
@@ -159,13 +161,15 @@ TEST_P(MimeTest, EncodesLikeRfc2045) {
     EXPECT_EQ(processor.Encode(GetParam().input), GetParam().output);
 }
 
-INSTANTIATE_TEST_SUITE_P(Vectors, MimeTest,
-                         ::testing::Values(Base64Case{"", ""}, Base64Case{"f", "Zg==\r\n"}, Base64Case{"fo", "Zm8=\r\n"},
-                                           Base64Case{"foo", "Zm9v\r\n"}, Base64Case{"foob", "Zm9vYg==\r\n"},
-                                           Base64Case{"fooba", "Zm9vYmE=\r\n"}, Base64Case{"foobar", "Zm9vYmFy\r\n"},
-                                           Base64Case{std::string("\xFF\xFE\x00", 3), "//4A\r\n"},
-                                           // 45 input bytes per line
-                                           Base64Case{std::string(46, 'a'), "YWFhYWFhYWFhYWFhYWFhYWFhYWFhYWFhYWFhYWFhYWFhYWFhYWFhYWFhYWFh\r\nYQ==\r\n"}));
+INSTANTIATE_TEST_SUITE_P(
+    Vectors, MimeTest,
+    ::testing::Values(Base64Case{"", ""}, Base64Case{"f", "Zg==\r\n"}, Base64Case{"fo", "Zm8=\r\n"},
+                      Base64Case{"foo", "Zm9v\r\n"}, Base64Case{"foob", "Zm9vYg==\r\n"},
+                      Base64Case{"fooba", "Zm9vYmE=\r\n"}, Base64Case{"foobar", "Zm9vYmFy\r\n"},
+                      Base64Case{std::string("\xFF\xFE\x00", 3), "//4A\r\n"},
+                      // 45 input bytes per line
+                      Base64Case{std::string(46, 'a'),
+                                 "YWFhYWFhYWFhYWFhYWFhYWFhYWFhYWFhYWFhYWFhYWFhYWFhYWFhYWFhYWFh\r\nYQ==\r\n"}));
 
 TEST(UUCode, WritesLengthCharacterLinesAndTheZeroLengthLine) {
     TNMUUProcessor processor;

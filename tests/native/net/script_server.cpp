@@ -183,28 +183,29 @@ struct ScriptServer::Impl {
     bool Run(SocketHandle socket, const std::vector<ScriptStep>& script) const {
         for (const ScriptStep& step : script) {
             switch (step.kind) {
-            case ScriptStep::Kind::Send:
-                for (std::size_t sent = 0; sent < step.bytes.size();) {
-                    const std::size_t chunk = std::min(step.bytes.size() - sent, kBlockSize);
-                    const auto count = send(socket, step.bytes.data() + sent, static_cast<IoLength>(chunk), kSendFlags);
-                    if (count <= 0) return false;
-                    sent += static_cast<std::size_t>(count);
+                case ScriptStep::Kind::Send:
+                    for (std::size_t sent = 0; sent < step.bytes.size();) {
+                        const std::size_t chunk = std::min(step.bytes.size() - sent, kBlockSize);
+                        const auto count =
+                            send(socket, step.bytes.data() + sent, static_cast<IoLength>(chunk), kSendFlags);
+                        if (count <= 0) return false;
+                        sent += static_cast<std::size_t>(count);
+                    }
+                    break;
+                case ScriptStep::Kind::Pause:
+                    std::this_thread::sleep_for(std::chrono::milliseconds(step.milliseconds));
+                    break;
+                case ScriptStep::Kind::Reset: {
+                    const linger option{1, 0};
+                    setsockopt(socket, SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&option), sizeof option);
+                    return false;
                 }
-                break;
-            case ScriptStep::Kind::Pause:
-                std::this_thread::sleep_for(std::chrono::milliseconds(step.milliseconds));
-                break;
-            case ScriptStep::Kind::Reset: {
-                const linger option{1, 0};
-                setsockopt(socket, SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&option), sizeof option);
-                return false;
-            }
-            case ScriptStep::Kind::Hold: {
-                char byte;
-                while (Readable(socket) && recv(socket, &byte, 1, 0) > 0) {
+                case ScriptStep::Kind::Hold: {
+                    char byte;
+                    while (Readable(socket) && recv(socket, &byte, 1, 0) > 0) {
+                    }
+                    return false;
                 }
-                return false;
-            }
             }
         }
         return true;
@@ -236,7 +237,8 @@ struct ScriptServer::Impl {
 
 ScriptServer::ScriptServer() : impl_(std::make_unique<Impl>()) {
     impl_->listener = OpenStream();
-    if (impl_->listener.get() == kNoSocket || !BindLoopback(impl_->listener.get()) || listen(impl_->listener.get(), 16) != 0)
+    if (impl_->listener.get() == kNoSocket || !BindLoopback(impl_->listener.get()) ||
+        listen(impl_->listener.get(), 16) != 0)
         throw std::runtime_error("script server cannot listen");
     impl_->port = BoundPort(impl_->listener.get());
     impl_->thread = std::thread([this] { impl_->Serve(); });

@@ -16,7 +16,8 @@ inline std::string ReadWholeFile(const std::string& path) {
 // A fresh directory, removed with the object.
 class TempDir {
 public:
-    TempDir() : path_(std::filesystem::temp_directory_path() / ("quorvane-net-" + std::to_string(std::random_device{}()))) {
+    TempDir()
+        : path_(std::filesystem::temp_directory_path() / ("quorvane-net-" + std::to_string(std::random_device{}()))) {
         std::filesystem::create_directories(path_);
     }
     ~TempDir() { std::filesystem::remove_all(path_); }

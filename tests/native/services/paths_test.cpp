@@ -33,7 +33,7 @@ TEST_F(SandboxPaths, MapsDriveAbsolutePathsUnderTheSandboxAndRefusesTheRest) {
     } cases[] = {
         {"C:\\X\\Y", "c/X/Y"},
         {"c:/X//Y\\", "c/X/Y"},
-        {"C:\\X\\..\\..\\..\\Y", "c/Y"},  // ".." never climbs out of the drive
+        {"C:\\X\\..\\..\\..\\Y", "c/Y"},                              // ".." never climbs out of the drive
         {"C:\\program files\\Quorvane", "c/Program Files/Quorvane"},  // existing names in any case
         {"D:\\", "d"},
         {"relative\\path", ""},

@@ -69,7 +69,8 @@ TEST_F(Stores, ProfileBareFileNameLivesInTheWindowsDirectory) {
     EXPECT_EQ(standin::ProfileEntries(), expected);
     EXPECT_EQ(standin::ReadProfile("Quorvane_e.ini", "Settings", "langue"), "anglais");
 
-    EXPECT_EQ(ErrorOf([] { WriteIniString("C:\\Missing\\x.ini", "S", "k", "v"); }), "Unable to write to C:\\Missing\\x.ini");
+    EXPECT_EQ(ErrorOf([] { WriteIniString("C:\\Missing\\x.ini", "S", "k", "v"); }),
+              "Unable to write to C:\\Missing\\x.ini");
     standin::Refuse().ProfileWrites = true;
     EXPECT_EQ(ErrorOf([] { WriteIniString("Quorvane_e.ini", "Settings", "langue", "x"); }),
               "Unable to write to Quorvane_e.ini");
@@ -99,7 +100,8 @@ TEST_F(Stores, EachRefusalFailsItsOperationWithTheSystemsReason) {
     } cases[] = {
         {"copy", &standin::Refusals::Copies, [] { return CopyFileOverwrite("C:\\Q\\a.Lnk", "C:\\Q\\b"); }},
         {"directory", &standin::Refusals::DirectoryCreation, [] { return MakeDirectory("C:\\Q\\New"); }},
-        {"link save", &standin::Refusals::LinkSaves, [] { return CreateShellLink("C:\\Q\\a", "", "C:\\Q", "C:\\Q\\a.Lnk"); }},
+        {"link save", &standin::Refusals::LinkSaves,
+         [] { return CreateShellLink("C:\\Q\\a", "", "C:\\Q", "C:\\Q\\a.Lnk"); }},
     };
     for (const auto& c : cases) {
         standin::Reset();

@@ -48,7 +48,7 @@ TEST(Captions, AnEqualAssignmentTellsNobody) {
 
     page.Edit.SetText("C:\\Program Files");
     page.Edit.SetText("C:\\Program Files");
-    page.Edit.SetText("c:\\program files");  // case counts
+    page.Edit.SetText("c:\\program files");     // case counts
     page.Edit.TextEdited("c:\\program files");  // the peer echoing our own assignment
     page.Edit.SetText("");
     EXPECT_EQ(changes, 3);
@@ -119,12 +119,18 @@ INSTANTIATE_TEST_SUITE_P(
     Toolkit, Labels,
     testing::Values(
         LabelCase{"AutoSizeKeepsLeft", {24, 152, 10, 10}, {}, "Choose", {24, 152, 36, 13}},
-        LabelCase{"RightAlignedKeepsRight", {390, 208, 3, 13}, {true, TAlignment::RightJustify}, "1024 / 2048",
+        LabelCase{"RightAlignedKeepsRight",
+                  {390, 208, 3, 13},
+                  {true, TAlignment::RightJustify},
+                  "1024 / 2048",
                   {327, 208, 66, 13}},
-        LabelCase{"RightAlignedShrinks", {9, 312, 405, 13}, {true, TAlignment::RightJustify}, "Short",
-                  {384, 312, 30, 13}},
+        LabelCase{
+            "RightAlignedShrinks", {9, 312, 405, 13}, {true, TAlignment::RightJustify}, "Short", {384, 312, 30, 13}},
         LabelCase{"EmptyKeepsOneBlank", {390, 208, 3, 13}, {true, TAlignment::RightJustify}, "", {387, 208, 6, 13}},
-        LabelCase{"WordWrapKeepsItsBox", {20, 25, 312, 32}, {true, TAlignment::LeftJustify, true}, "A long subtitle",
+        LabelCase{"WordWrapKeepsItsBox",
+                  {20, 25, 312, 32},
+                  {true, TAlignment::LeftJustify, true},
+                  "A long subtitle",
                   {20, 25, 312, 32}},
         LabelCase{"FixedSizeKeepsItsBox", {20, 25, 50, 20}, {false}, "A long caption", {20, 25, 50, 20}}),
     [](const auto& param) { return std::string(param.param.name); });

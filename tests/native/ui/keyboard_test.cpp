@@ -78,18 +78,17 @@ TEST_P(EnterKey, PressesTheDefaultButtonUnlessTheFocusUsesIt) {
     EXPECT_EQ(window.pressed, expected.empty() ? std::vector<std::string>{} : std::vector<std::string>{expected});
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Form, EnterKey,
-    testing::Values(EnterCase{"FromARadioButton", "Deny", 0, true, false, "Next"},
-                    EnterCase{"FromTheEditBox", "Edit", 0, true, false, "Next"},
-                    EnterCase{"NotFromTheAgreementBox", "Memo", 0, true, false, ""},
-                    EnterCase{"NotWithShift", "Deny", ssShift, true, false, ""},
-                    EnterCase{"NotWithCtrl", "Deny", ssCtrl, true, false, ""},
-                    EnterCase{"NotWithAlt", "Deny", ssAlt, true, false, ""},
-                    EnterCase{"NothingWhenNextIsDisabled", "Agree", 0, false, true, ""},
-                    EnterCase{"BackWhenItHasTheFocus", "Back", 0, true, true, "Back"},
-                    EnterCase{"NextWhenItHasTheFocus", "Next", 0, true, true, "Next"}),
-    [](const auto& param) { return std::string(param.param.name); });
+INSTANTIATE_TEST_SUITE_P(Form, EnterKey,
+                         testing::Values(EnterCase{"FromARadioButton", "Deny", 0, true, false, "Next"},
+                                         EnterCase{"FromTheEditBox", "Edit", 0, true, false, "Next"},
+                                         EnterCase{"NotFromTheAgreementBox", "Memo", 0, true, false, ""},
+                                         EnterCase{"NotWithShift", "Deny", ssShift, true, false, ""},
+                                         EnterCase{"NotWithCtrl", "Deny", ssCtrl, true, false, ""},
+                                         EnterCase{"NotWithAlt", "Deny", ssAlt, true, false, ""},
+                                         EnterCase{"NothingWhenNextIsDisabled", "Agree", 0, false, true, ""},
+                                         EnterCase{"BackWhenItHasTheFocus", "Back", 0, true, true, "Back"},
+                                         EnterCase{"NextWhenItHasTheFocus", "Next", 0, true, true, "Next"}),
+                         [](const auto& param) { return std::string(param.param.name); });
 
 TEST(Form, EscapePressesNothing) {
     Window window;
@@ -120,17 +119,16 @@ TEST_P(AccessKeys, PressEnabledShowingButtons) {
     EXPECT_EQ(window.pressed, expected.empty() ? std::vector<std::string>{} : std::vector<std::string>{expected});
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Form, AccessKeys,
-    testing::Values(AccessCase{"AltSFromTheEditBox", "Edit", 's', ssAlt, false, "Next"},
-                    AccessCase{"SAloneFromARadioButton", "Agree", 's', 0, false, "Next"},
-                    AccessCase{"UpperCaseSAloneFromAButton", "Next", 'S', ssShift, false, "Next"},
-                    AccessCase{"SAloneInTheEditBoxIsText", "Edit", 's', 0, false, ""},
-                    AccessCase{"SAloneInTheAgreementBoxIsText", "Memo", 's', 0, false, ""},
-                    AccessCase{"PWhileBackIsDisabled", "Agree", 'p', ssAlt, false, ""},
-                    AccessCase{"PWhileBackIsEnabled", "Agree", 'p', ssAlt, true, "Back"},
-                    AccessCase{"AKeyNoButtonOwns", "Agree", 'x', ssAlt, true, ""}),
-    [](const auto& param) { return std::string(param.param.name); });
+INSTANTIATE_TEST_SUITE_P(Form, AccessKeys,
+                         testing::Values(AccessCase{"AltSFromTheEditBox", "Edit", 's', ssAlt, false, "Next"},
+                                         AccessCase{"SAloneFromARadioButton", "Agree", 's', 0, false, "Next"},
+                                         AccessCase{"UpperCaseSAloneFromAButton", "Next", 'S', ssShift, false, "Next"},
+                                         AccessCase{"SAloneInTheEditBoxIsText", "Edit", 's', 0, false, ""},
+                                         AccessCase{"SAloneInTheAgreementBoxIsText", "Memo", 's', 0, false, ""},
+                                         AccessCase{"PWhileBackIsDisabled", "Agree", 'p', ssAlt, false, ""},
+                                         AccessCase{"PWhileBackIsEnabled", "Agree", 'p', ssAlt, true, "Back"},
+                                         AccessCase{"AKeyNoButtonOwns", "Agree", 'x', ssAlt, true, ""}),
+                         [](const auto& param) { return std::string(param.param.name); });
 
 TEST(Form, AHiddenButtonHasNoAccessKey) {
     Window window;

@@ -108,8 +108,8 @@ TEST_F(Tree, EverySelectionChangeIsReportedAndNoReselection) {
     window.Directory.Select(alpha);
     window.Directory.Select(root);
     window.Directory.Select(nullptr);
-    EXPECT_EQ(window.changes, (std::vector<std::string>{"C:\\Program Files", "C:\\Program Files\\alpha",
-                                                        "C:\\Program Files", ""}));
+    EXPECT_EQ(window.changes,
+              (std::vector<std::string>{"C:\\Program Files", "C:\\Program Files\\alpha", "C:\\Program Files", ""}));
 }
 
 TEST_F(Tree, ARenameChangesTheLabelOnlyWhenTheShellAgrees) {

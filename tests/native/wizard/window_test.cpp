@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "layout_table.h"
 #include "platform/messages.h"
 #include "wizard/agreements.h"
 #include "wizard/logo.h"
-#include "layout_table.h"
 #include "wizard_window.h"
 
 namespace {
@@ -90,17 +90,24 @@ TEST_F(WindowLayoutTest, StoredCaptionsByteForByte) {
         {&w.Label11, "Installation termin\xE9 avec succ\xE8s"},
         {&w.Label14, "Site officiel : "},
         {&w.Label15, "Courriel : "},
-        {&w.ChkAutoStart, "Ex\xE9" "cution automatiquement lors de chaque d\xE9marrage de Windows"},
-        {&w.Label5, "Lors du premier d\xE9marrage de Quorvane, vous ser\xE9 inviter \xE0 cr\xE9" "er votre domaine sur le "
-                    "serveur de Quorvane"},
-        {&w.Label7, "Choisissez le r\xE9pertoire d\xE9sir\xE9 pour l'installation de Quorvane ou appuyez sur "
-                    "'Suivant' si l'emplacement par defaut vous conviens"},
+        {&w.ChkAutoStart,
+         "Ex\xE9"
+         "cution automatiquement lors de chaque d\xE9marrage de Windows"},
+        {&w.Label5,
+         "Lors du premier d\xE9marrage de Quorvane, vous ser\xE9 inviter \xE0 cr\xE9"
+         "er votre domaine sur le "
+         "serveur de Quorvane"},
+        {&w.Label7,
+         "Choisissez le r\xE9pertoire d\xE9sir\xE9 pour l'installation de Quorvane ou appuyez sur "
+         "'Suivant' si l'emplacement par defaut vous conviens"},
         {&w.Label19, "License d'utilisation :"},
         {&w.rdoagree, "J'accepte"},
         {&w.LblBytes, ""},
         {&w.BtnClose, "Annuler"},
         {&w.BtnNext, "&Suivant"},
-        {&w.btnBack, "&Pr\xE9" "cedent"},
+        {&w.btnBack,
+         "&Pr\xE9"
+         "cedent"},
     };
     for (const auto& [control, caption] : stored) EXPECT_EQ(control->Caption(), caption) << control->Name();
     EXPECT_EQ(w.Label13.Caption(), kVendorWebSite);
@@ -138,7 +145,8 @@ TEST_F(WindowLayoutTest, FontsAndLabelStyles) {
 
 TEST_F(WindowLayoutTest, RightAlignedLabelsKeepTheirRightEdge) {
     TfInstall& w = Start(12);
-    const std::pair<TLabel*, int> edges[] = {{&w.LblBytes, 393}, {&w.Label12, 414}, {&w.Label14, 280}, {&w.Label15, 280}};
+    const std::pair<TLabel*, int> edges[] = {
+        {&w.LblBytes, 393}, {&w.Label12, 414}, {&w.Label14, 280}, {&w.Label15, 280}};
     for (const char* language : {"anglais", "francais"}) {
         catalogue.SetLanguage(language);
         w.LblBytes.SetCaption(std::string(language) + " 123456 / 7890123");
@@ -224,64 +232,65 @@ struct CaptionRow {
 
 std::vector<CaptionRow> CaptionSets(TfInstall& w) {
     return {
-        {w, "Quorvane installation",
-         "Installation de Quorvane"},
+        {w, "Quorvane installation", "Installation de Quorvane"},
         {w.Label4, "Downloading Quorvane",
-         "T\xE9l\xE9" "chargement de Quorvane"},
-        {w.Label5, "When you'll first start Quorvane, you will be invited to create your account on the Quorvane server",
-         "Lors du premier d\xE9marrage de Quorvane, vous serez inviter \xE0 cr\xE9" "er votre compte sur le serveur de Quorvane"},
-        {w.LblStatus, "Status : Waiting",
-         "Statut : En attente"},
+         "T\xE9l\xE9"
+         "chargement de Quorvane"},
+        {w.Label5,
+         "When you'll first start Quorvane, you will be invited to create your account on the Quorvane server",
+         "Lors du premier d\xE9marrage de Quorvane, vous serez inviter \xE0 cr\xE9"
+         "er votre compte sur le serveur de Quorvane"},
+        {w.LblStatus, "Status : Waiting", "Statut : En attente"},
         {w.Label12, "Download may take a few minutes depending of your internet connection speed",
-         "Le t\xE9l\xE9" "chargement peut prendre quelques minutes selon la vitesse de votre connexion"},
-        {w.Label6, "Quorvane path",
-         "Emplacement de Quorvane"},
-        {w.Label7, "Choose the directory you want Quorvane to be installed in, or press 'Next' if you are satisfied with the default path",
-         "Choisissez le r\xE9pertoire d\xE9sir\xE9 pour l'installation de Quorvane ou appuyez sur 'Suivant' si l'emplacement par d\xE9" "faut vous convient"},
-        {w.Label8, "Path",
-         "Emplacement :"},
-        {w.Label19, "Usage license : ",
-         "License d' utilisation: "},
+         "Le t\xE9l\xE9"
+         "chargement peut prendre quelques minutes selon la vitesse de votre connexion"},
+        {w.Label6, "Quorvane path", "Emplacement de Quorvane"},
+        {w.Label7,
+         "Choose the directory you want Quorvane to be installed in, or press 'Next' if you are satisfied with the "
+         "default path",
+         "Choisissez le r\xE9pertoire d\xE9sir\xE9 pour l'installation de Quorvane ou appuyez sur 'Suivant' si "
+         "l'emplacement par d\xE9"
+         "faut vous convient"},
+        {w.Label8, "Path", "Emplacement :"},
+        {w.Label19, "Usage license : ", "License d' utilisation: "},
         {w.Label20, "Please read carefully these general conditions before using this product",
          "Veuillez lire attentivement ces conditions g\xE9n\xE9rales avant d' utiliser ce logiciel"},
-        {w.rdoagree, "I agree",
-         "J' accepte"},
-        {w.rdoDeny, "I disagree",
-         "Je refuse"},
-        {w.Label1, "Welcome to the installation of Quorvane",
-         "Bienvenue \xE0 l' installation de Quorvane"},
+        {w.rdoagree, "I agree", "J' accepte"},
+        {w.rdoDeny, "I disagree", "Je refuse"},
+        {w.Label1, "Welcome to the installation of Quorvane", "Bienvenue \xE0 l' installation de Quorvane"},
         {w.Label2, "Please follow these simple steps to install Quorvane on your system",
          "Nous vous invitons \xE0 suivre ces quelques \xE9tapes afin d' installer Quorvane sur votre syst\xE8me"},
-        {w.Label3, "Choose your language for the installation: ",
-         "Choisissez votre langue d' installation: "},
-        {w.rdoFrench, "Fran\xE7" "ais",
-         "Fran\xE7" "ais"},
-        {w.RdoEnglish, "English",
-         "English"},
+        {w.Label3, "Choose your language for the installation: ", "Choisissez votre langue d' installation: "},
+        {w.rdoFrench,
+         "Fran\xE7"
+         "ais",
+         "Fran\xE7"
+         "ais"},
+        {w.RdoEnglish, "English", "English"},
         {w.Label9, "Installation of Quorvane done",
-         "Installation de Quorvane termin\xE9" "e"},
+         "Installation de Quorvane termin\xE9"
+         "e"},
         {w.Label10, "We appreciate your trust towards Quorvane",
          "Nous vous remercions de faire confiance \xE0 Quorvane"},
         {w.Label11, "Installation done successfully",
-         "Installation termin\xE9" "e avec succ\xE8s"},
-        {w.Label14, "Offical web site : ",
-         "Site officiel : "},
-        {w.Label13, kVendorWebSite,
-         kVendorWebSite},
-        {w.Label15, "Email : ",
-         "Courriel : "},
-        {w.Label16, kSupportMail,
-         kSupportMail},
+         "Installation termin\xE9"
+         "e avec succ\xE8s"},
+        {w.Label14, "Offical web site : ", "Site officiel : "},
+        {w.Label13, kVendorWebSite, kVendorWebSite},
+        {w.Label15, "Email : ", "Courriel : "},
+        {w.Label16, kSupportMail, kSupportMail},
         {w.chkStartNow, "Launch Quorvane immediately",
-         "D\xE9marrer Quorvane imm\xE9" "diatement"},
+         "D\xE9marrer Quorvane imm\xE9"
+         "diatement"},
         {w.ChkAutoStart, "Start automatically with Windows",
-         "Ex\xE9" "cution automatique lors de chaque d\xE9marrage de Windows"},
-        {w.BtnClose, "Cancel",
-         "Annuler"},
-        {w.BtnNext, "&Next",
-         "&Suivant"},
+         "Ex\xE9"
+         "cution automatique lors de chaque d\xE9marrage de Windows"},
+        {w.BtnClose, "Cancel", "Annuler"},
+        {w.BtnNext, "&Next", "&Suivant"},
         {w.btnBack, "&Back",
-         "&Pr\xE9" "c\xE9" "dent"},
+         "&Pr\xE9"
+         "c\xE9"
+         "dent"},
     };
 }
 

@@ -28,7 +28,8 @@ using platform::win32::RegistryKeyHandle;
 const std::string kTyped = "C:\\Quorvane Test\\Install";
 const std::string kDir = kTyped + "\\";
 const std::string kProductKey = "Software\\Quorvane\\Quorvane\\entreprise";
-const std::string kUninstallKey = "SoftWare\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quorvane Enterprise version";
+const std::string kUninstallKey =
+    "SoftWare\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quorvane Enterprise version";
 const std::string kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const char* const kLinkManifest = "C:\\quorvane-placement-links.txt";
 const char* const kProductFiles[] = {"quorvane.exe", "quorvane.ini", "miseajour.exe", "uninstall.exe"};

@@ -18,7 +18,9 @@ protected:
         http.InputFileMode = true;
         http.Body = dir.File("quorvane.exe");
     }
-    std::string Url(const std::string& path) const { return "http://127.0.0.1:" + std::to_string(server.Port()) + path; }
+    std::string Url(const std::string& path) const {
+        return "http://127.0.0.1:" + std::to_string(server.Port()) + path;
+    }
 
     ScriptServer server;
     TempDir dir;

@@ -121,7 +121,8 @@ protected:
         w.Edit.OnChange = nullptr;
         w.Deny.SetChecked(true);
         w.Edit.SetText("");
-        for (TControl* control : std::initializer_list<TControl*>{&w.Next, &w.Back, &w.Close}) control->SetEnabled(true);
+        for (TControl* control : std::initializer_list<TControl*>{&w.Next, &w.Back, &w.Close})
+            control->SetEnabled(true);
         w.SetActiveControl(&w.Next);
         Pump();
         w.pressed.clear();
@@ -163,10 +164,12 @@ TEST_F(ToolkitWine, EveryKindHasItsSystemClassStyleGeometryAndFont) {
         {&window->Line, {"Line", "Static", SS_ETCHEDHORZ, SS_TYPEMASK, 0}},
         {&window->Title, {"Title", "Static", SS_LEFTNOWORDWRAP | SS_NOPREFIX, SS_TYPEMASK | SS_NOPREFIX, 0}},
         {&window->Bytes, {"Bytes", "Static", SS_RIGHT, SS_TYPEMASK, 0}},
-        {&window->Memo, {"Memo", "Edit", ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_TABSTOP,
-                        ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_HSCROLL | ES_AUTOHSCROLL | WS_TABSTOP, 0}},
-        {&window->Rich, {"Rich", "RichEdit20A", ES_MULTILINE | ES_READONLY | WS_VSCROLL,
-                        ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_HSCROLL, 0}},
+        {&window->Memo,
+         {"Memo", "Edit", ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_TABSTOP,
+          ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_HSCROLL | ES_AUTOHSCROLL | WS_TABSTOP, 0}},
+        {&window->Rich,
+         {"Rich", "RichEdit20A", ES_MULTILINE | ES_READONLY | WS_VSCROLL,
+          ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_HSCROLL, 0}},
         {&window->Agree, {"Agree", "Button", BS_RADIOBUTTON, BS_TYPEMASK | WS_TABSTOP, 0}},
         {&window->Deny, {"Deny", "Button", BS_RADIOBUTTON | WS_TABSTOP, BS_TYPEMASK | WS_TABSTOP, 0}},
         {&window->Edit, {"Edit", "Edit", ES_AUTOHSCROLL, ES_MULTILINE | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE}},
@@ -314,7 +317,8 @@ TEST_F(ToolkitWine, TheEditBoxReportsTypingAndSelectsAllWhenTabbedInto) {
     SendMessageA(HandleOf(window->Edit), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     EXPECT_EQ(start, 0u);
     EXPECT_EQ(end, 16u);
-    for (char typed : std::string("D:\\Q")) PostMessageA(HandleOf(window->Edit), WM_CHAR, static_cast<WPARAM>(typed), 1);
+    for (char typed : std::string("D:\\Q"))
+        PostMessageA(HandleOf(window->Edit), WM_CHAR, static_cast<WPARAM>(typed), 1);
     Pump();
     // Typed over the selection, each character after the one before.
     EXPECT_EQ(changes, (std::vector<std::string>{"C:\\Program Files", "D", "D:", "D:\\", "D:\\Q"}));

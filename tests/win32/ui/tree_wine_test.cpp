@@ -128,7 +128,7 @@ TEST_F(TreeWine, TheRootIsTheFolderWithItsFirstLevelSelectedOnce) {
 TEST_F(TreeWine, KeysSelectAndExpandWithOneChangePerNewSelection) {
     window.SetActiveControl(&window.Directory);
     Pump();
-    Key(tree, VK_DOWN);  // Alpha
+    Key(tree, VK_DOWN);   // Alpha
     Key(tree, VK_RIGHT);  // expands Alpha: its level is read now
     const HTREEITEM alpha = TreeView_GetChild(tree, root);
     EXPECT_EQ(ChildLabels(tree, alpha), std::vector<std::string>{"Inner"});

@@ -20,8 +20,8 @@
 #include "platform/messages.h"
 #include "platform/services.h"
 #include "platform/win32/peer_window.h"
-#include "wizard/finstall.h"
 #include "window_query.h"
+#include "wizard/finstall.h"
 
 namespace {
 
@@ -45,7 +45,8 @@ LOGFONTA FontOf(HWND window) {
 
 std::optional<std::string> StoredLanguage() {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Quorvane\\Quorvane\\entreprise", 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Quorvane\\Quorvane\\entreprise", 0, KEY_READ, &key) !=
+        ERROR_SUCCESS)
         return std::nullopt;
     char value[64] = {};
     DWORD size = sizeof value - 1, type = 0;
@@ -169,13 +170,13 @@ struct FontRole {
 
 FontRole ExpectedFont(const std::string& name) {
     static const std::map<std::string, FontRole> special = {
-        {"Label1", {"Times New Roman", 13, true, true}},  {"Label19", {"Times New Roman", 13, true, true}},
-        {"Label6", {"Times New Roman", 13, true, true}},  {"Label4", {"Times New Roman", 13, true, true}},
-        {"Label9", {"Times New Roman", 13, true, true}},  {"Label2", {"Times New Roman", 12, false, false}},
+        {"Label1", {"Times New Roman", 13, true, true}},    {"Label19", {"Times New Roman", 13, true, true}},
+        {"Label6", {"Times New Roman", 13, true, true}},    {"Label4", {"Times New Roman", 13, true, true}},
+        {"Label9", {"Times New Roman", 13, true, true}},    {"Label2", {"Times New Roman", 12, false, false}},
         {"Label20", {"Times New Roman", 12, false, false}}, {"Label7", {"Times New Roman", 12, false, false}},
         {"Label5", {"Times New Roman", 12, false, false}},  {"Label10", {"Times New Roman", 12, false, false}},
-        {"Label3", {"MS Sans Serif", 11, true, true}},    {"Label11", {"MS Sans Serif", 11, true, false}},
-        {"Label13", {"MS Sans Serif", 11, false, true}},  {"Label16", {"MS Sans Serif", 11, false, true}},
+        {"Label3", {"MS Sans Serif", 11, true, true}},      {"Label11", {"MS Sans Serif", 11, true, false}},
+        {"Label13", {"MS Sans Serif", 11, false, true}},    {"Label16", {"MS Sans Serif", 11, false, true}},
     };
     const auto found = special.find(name);
     return found != special.end() ? found->second : FontRole{"MS Sans Serif", 11, false, false};
@@ -247,12 +248,16 @@ TEST_F(WizardWine, EveryControlHasItsWindowWithTheStateOfTheTables) {
             EXPECT_EQ(std::abs(actualFont.lfHeight), font.Height);
             EXPECT_EQ(actualFont.lfWeight >= FW_BOLD, font.Bold);
             EXPECT_EQ(actualFont.lfUnderline != 0, font.Underline);
-            EXPECT_EQ(actualFont.lfCharSet, std::string(font.Face) == "Times New Roman" ? ANSI_CHARSET : DEFAULT_CHARSET);
+            EXPECT_EQ(actualFont.lfCharSet,
+                      std::string(font.Face) == "Times New Roman" ? ANSI_CHARSET : DEFAULT_CHARSET);
         }
     }
     // French is in force: only its agreement box can be seen once page 2 is shown.
     EXPECT_EQ(TextOf(HandleOf(w.rdoagree)), "J' accepte");
-    EXPECT_EQ(TextOf(HandleOf(w.btnBack)), "&Pr\xE9" "c\xE9" "dent");
+    EXPECT_EQ(TextOf(HandleOf(w.btnBack)),
+              "&Pr\xE9"
+              "c\xE9"
+              "dent");
     EXPECT_TRUE(GetWindowLongA(HandleOf(w.memLicenseEntreFr), GWL_STYLE) & WS_VISIBLE);
     EXPECT_FALSE(GetWindowLongA(HandleOf(w.memLicenceEn), GWL_STYLE) & WS_VISIBLE);
     EXPECT_EQ(TextOf(HandleOf(w.TxtDir)), "C:\\Program Files\\Quorvane\\Entreprise\\");
@@ -338,8 +343,8 @@ TEST_F(WizardWine, PagesOneToThreeAndBackByClicksAndKeys) {
     ExpectButtons(w.PnlStep3, true, true, "&Installer");
     EXPECT_EQ(TextOf(HandleOf(w.TxtDir)), "C:\\Program Files\\Quorvane\\Entreprise\\");
     ASSERT_EQ(GetFocus(), HandleOf(w.BtnNext));
-    EXPECT_EQ(TabCycle(4), (std::vector<HWND>{HandleOf(w.btnBack), HandleOf(w.TxtDir), HandleOf(w.Directory),
-                                              HandleOf(w.BtnNext)}));
+    EXPECT_EQ(TabCycle(4),
+              (std::vector<HWND>{HandleOf(w.btnBack), HandleOf(w.TxtDir), HandleOf(w.Directory), HandleOf(w.BtnNext)}));
     Key(VK_ESCAPE);  // presses no button
     ExpectButtons(w.PnlStep3, true, true, "&Installer");
 
