@@ -119,7 +119,7 @@ TEST_F(SocketTest, SendFileSendsEveryByteAndCountsThem) {
     const std::string path = dir.File("upload.bin");
     std::string content;
     for (int i = 0; i < 200000; ++i) content += static_cast<char>(i % 251);
-    { std::ofstream(path, std::ios::binary) << content; }
+    WriteFile(path, content);
     server.Play({Send("done\r\n")});
     ConnectToServer();
     int packets = 0;
