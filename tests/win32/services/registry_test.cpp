@@ -17,8 +17,8 @@ using namespace platform;
 class Registry : public ::testing::Test {
 protected:
     void TearDown() override {
-        RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\QuorvaneTest");
-        RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\QuorvaneTest");
+        for (RootKey root : {RootKey::LocalMachine, RootKey::CurrentUser})
+            probe::DeleteRegistryTree(root, "Software\\QuorvaneTest");
     }
 };
 
