@@ -5,19 +5,11 @@
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
-#include "fake_seam.h"
+#include "files.h"
 #include "net/nmhttp.h"
-
-namespace {
-std::string FileContent(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-}  // namespace
+#include "scripted_sockets.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 2) return 0;
@@ -44,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         http.Get("http://127.0.0.1:8080/download/qventreprise/quorvane.exe");
     } catch (const Exception&) {
     }
-    if (std::filesystem::exists(body) && FileContent(body).size() != static_cast<std::size_t>(http.ReceivedBytes))
+    if (const auto saved = ReadFile(body); saved && saved->size() != static_cast<std::size_t>(http.ReceivedBytes))
         std::abort();
     return 0;
 }

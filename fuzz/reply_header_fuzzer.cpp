@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "fake_seam.h"
 #include "net/nmhttp.h"
+#include "scripted_sockets.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string reply(reinterpret_cast<const char*>(data), size);

@@ -13,5 +13,5 @@ add_executable(install_close_tests
   ${CMAKE_CURRENT_LIST_DIR}/install/close_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/install/loopback_host.cpp)
 target_link_libraries(install_close_tests PRIVATE
-  quorvane_options quorvane_wizard quorvane_net_scriptserver GTest::gtest GTest::gtest_main)
+  quorvane_options quorvane_test_support quorvane_wizard quorvane_net_scriptserver GTest::gtest GTest::gtest_main)
 gtest_discover_tests(install_close_tests TEST_PREFIX "install_close_tests.")

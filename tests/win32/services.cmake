@@ -1,5 +1,6 @@
-# services tests: every Windows service run for real under Wine and read back
+# services tests: the services contract against Windows, and what only Windows can show
 quorvane_wine_test(services_wine_tests
+  ${PROJECT_SOURCE_DIR}/tests/support/services_contract.cpp
   ${CMAKE_CURRENT_LIST_DIR}/services/registry_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/services/files_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/services/messagebox_test.cpp)

@@ -4,53 +4,17 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <functional>
-#include <iterator>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "recording_peer.h"
+#include "reply.h"
 #include "script_server.h"
 #include "wizard/downloadhost.h"
 #include "wizard_fixture.h"
 
 extern char gLoopbackHost[64];
-
-// Remembers every caption a control is given, and lets a test act on each change.
-class RecordingPeer : public platform::ControlPeer {
-public:
-    explicit RecordingPeer(TControl& control) : control_(control) {}
-    void Changed(platform::PeerChange what) override {
-        if (what == platform::PeerChange::Caption) Captions.push_back(control_.Caption());
-        if (OnChanged) OnChanged(what);
-    }
-    TSize MeasureText(const std::string& text) const override { return {static_cast<int>(text.size()) * 6, 13}; }
-    void Post(unsigned, std::uintptr_t, std::intptr_t) override {}
-
-    std::vector<std::string> Captions;
-    std::function<void(platform::PeerChange)> OnChanged;
-
-private:
-    TControl& control_;
-};
-
-inline RecordingPeer& Record(TControl& control) {
-    auto peer = std::make_unique<RecordingPeer>(control);
-    RecordingPeer& recorder = *peer;
-    control.SetPeer(std::move(peer));
-    return recorder;
-}
-
-inline std::string Reply(const std::string& status, const std::string& headers, const std::string& body) {
-    return "HTTP/1.0 " + status + "\r\n" + headers + "\r\n" + body;
-}
-
-inline std::string Ok(const std::string& body) {
-    return Reply("200 OK", "Content-Length: " + std::to_string(body.size()) + "\r\n", body);
-}
 
 inline std::string Served(const std::string& name) { return "served " + name; }
 
@@ -75,7 +39,7 @@ protected:
 
     std::vector<std::string> RequestLines() const {
         std::vector<std::string> lines;
-        for (const std::string& request : server.Requests()) lines.push_back(request.substr(0, request.find("\r\n")));
+        for (const std::string& request : server.Requests()) lines.push_back(FirstLine(request));
         return lines;
     }
 

@@ -4,40 +4,26 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <optional>
 #include <string>
 
+#include "files.h"
 #include "i18n/traducteur.h"
-#include "platform/exception.h"
 #include "platform/posix/standin.h"
+#include "raised.h"
 #include "wizard/finstall.h"
 #include "wizard/paths.h"
+#include "wizard_globals.h"
 
 namespace standin = platform::standin;
-
-// The message of the error an operation raised, or nothing.
-template <class Operation>
-std::optional<std::string> RaisedMessage(Operation&& operation) {
-    try {
-        operation();
-    } catch (const Exception& error) {
-        return error.Message;
-    }
-    return std::nullopt;
-}
 
 class WizardFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        standin::Reset();
-        catalogue = std::make_unique<tTranslate>();
-        Translator = catalogue.get();
+        globals.emplace(catalogue);
         form = std::make_unique<TfInstall>();
-        fInstall = form.get();
+        globals->Window(*form);
         form->OnClose = [this](TComponent* sender) { form->FormClose(sender); };
         UseLanguage(kFrancais);
         form->ProgramsDir = WithTrailingBackslash(platform::SpecialFolderPath(platform::SpecialFolder::Programs));
@@ -48,11 +34,10 @@ protected:
 
     void TearDown() override {
         form.reset();
-        fInstall = nullptr;
-        Translator = nullptr;
+        globals.reset();
     }
 
-    void UseLanguage(const std::string& code) { catalogue->SetLanguage(code); }
+    void UseLanguage(const std::string& code) { catalogue.SetLanguage(code); }
 
     // Page 3 with the directory typed and Next enabled, as the user leaves it.
     void OnDirectoryPage(const std::string& typed) {
@@ -62,15 +47,12 @@ protected:
         form->BtnNext.SetEnabled(true);
     }
 
+    // Files in the sandbox, named by their Windows paths.
     static void WriteFile(const std::string& windowsPath, const std::string& content) {
-        std::ofstream(standin::HostPath(windowsPath), std::ios::binary) << content;
+        ::WriteFile(standin::HostPath(windowsPath), content);
     }
-
     static std::optional<std::string> ReadFile(const std::string& windowsPath) {
-        const std::string host = standin::HostPath(windowsPath);
-        if (host.empty() || !std::filesystem::is_regular_file(host)) return std::nullopt;
-        std::ifstream in(host, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
+        return ::ReadFile(standin::HostPath(windowsPath));
     }
 
     static constexpr const char* kProductFiles[] = {"quorvane.exe", "quorvane.ini", "miseajour.exe", "uninstall.exe"};
@@ -80,6 +62,7 @@ protected:
         for (const char* name : kProductFiles) WriteFile(platform::TempPath() + name, std::string("new ") + name);
     }
 
-    std::unique_ptr<tTranslate> catalogue;
+    tTranslate catalogue;
+    std::optional<WizardGlobals> globals;
     std::unique_ptr<TfInstall> form;
 };

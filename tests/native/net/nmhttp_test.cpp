@@ -17,25 +17,12 @@ const std::string kAccept =
     "Accept: www/source, text/html, video/mpeg, image/jpeg, image/x-tiff\r\n"
     "Accept: image/x-rgb, image/x-xbm, image/gif, */*, application/postscript\r\n";
 
-class HttpTest : public ::testing::Test {
+class HttpTest : public HttpFixture {
 protected:
-    HttpTest() {
-        http.InputFileMode = true;
-        http.Body = dir.File("body.bin");
-    }
-
-    std::string Url(const std::string& path) const {
-        return "http://127.0.0.1:" + std::to_string(server.Port()) + path;
-    }
     std::string Request(const std::string& line, const std::string& extra = "") const {
         return line + "\r\nHost: 127.0.0.1\r\n" + kAccept + "Content-type: application/x-www-form-urlencoded\r\n" +
                extra + "\r\n";
     }
-    std::string BodyFile() const { return ReadWholeFile(http.Body); }
-
-    ScriptServer server;
-    TempDir dir;
-    TNMHTTP http;
 };
 
 TEST_F(HttpTest, GetSendsTheExactRequestAndDeliversHeaderBodyCountersAndEventsInOrder) {
@@ -68,7 +55,7 @@ TEST_F(HttpTest, BodyIntoTextAndHeaderIntoFile) {
     http.Header = dir.File("head.txt");
     http.Get(Url("/"));
     EXPECT_EQ(http.Body, "text body");
-    EXPECT_EQ(ReadWholeFile(http.Header), "HTTP/1.0 200 OK\r\n\r\n");
+    EXPECT_EQ(ReadFile(http.Header), "HTTP/1.0 200 OK\r\n\r\n");
 }
 
 struct StatusCase {
@@ -167,7 +154,7 @@ TEST_P(RedirectTest, FollowsTheLocationAndKeepsTheFinalBody) {
     http.Get(Url("/dir/a"));
     const auto requests = server.Requests();
     ASSERT_EQ(requests.size(), 2u);
-    EXPECT_EQ(requests[1].substr(0, requests[1].find("\r\n")), GetParam().secondRequestLine);
+    EXPECT_EQ(FirstLine(requests[1]), GetParam().secondRequestLine);
     EXPECT_EQ(http.ReplyCode, 200);
     EXPECT_EQ(BodyFile(), "final");
 }
@@ -195,12 +182,7 @@ TEST_F(HttpTest, CookieFromARedirectionIsSentOnEveryLaterRequest) {
 
 TEST_F(HttpTest, ARedirectionLoopEndsAfterTwentyFollowedRedirections) {
     for (int i = 0; i <= kMaxRedirections; ++i) server.Play({Send(Reply("302 Found", "Location: /loop\r\n", ""))});
-    try {
-        http.Get(Url("/loop"));
-        FAIL() << "the loop was not bounded";
-    } catch (const Exception& error) {
-        EXPECT_EQ(error.Message, "Too many redirections");
-    }
+    ExpectRaised([&] { http.Get(Url("/loop")); }, "Too many redirections");
     EXPECT_EQ(server.Requests().size(), static_cast<std::size_t>(kMaxRedirections + 1));
 }
 
@@ -243,13 +225,7 @@ TEST_F(HttpTest, UnresolvableHostAsksOnceAndFailsWithoutAFile) {
     std::vector<std::string> events;
     http.OnAboutToSend = [&] { events.push_back("about"); };
     http.OnInvalidHost = [&](bool& Handled) { events.push_back(Handled ? "invalid(true)" : "invalid(false)"); };
-    try {
-        http.Get("http://no-such-host.invalid/x");
-        FAIL() << "no error";
-    } catch (const ESockError& error) {
-        EXPECT_EQ(error.Message, "Null Remote Address");
-        EXPECT_EQ(error.ClassName, "ESockError");
-    }
+    ExpectRaised<ESockError>([&] { http.Get("http://no-such-host.invalid/x"); }, "Null Remote Address", "ESockError");
     EXPECT_EQ(events, (std::vector<std::string>{"about", "invalid(false)"}));
     EXPECT_FALSE(std::filesystem::exists(http.Body));
 }
@@ -282,12 +258,9 @@ TEST_F(HttpTest, RefusedConnectionFailsWithoutOnConnectOrFile) {
     int failedCalls = 0;
     http.OnConnect = [&] { connected = true; };
     http.OnConnectionFailed = [&] { ++failedCalls; };
-    try {
-        http.Get("http://127.0.0.1:" + std::to_string(ScriptServer::RefusingPort()) + "/x");
-        FAIL() << "no error";
-    } catch (const ESockError& error) {
-        EXPECT_EQ(error.Message, "Connection Failed");
-    }
+    ExpectRaised<ESockError>(
+        [&] { http.Get("http://127.0.0.1:" + std::to_string(ScriptServer::RefusingPort()) + "/x"); },
+        "Connection Failed");
     EXPECT_FALSE(connected);
     EXPECT_EQ(failedCalls, 1);
     EXPECT_FALSE(std::filesystem::exists(http.Body));
@@ -295,22 +268,14 @@ TEST_F(HttpTest, RefusedConnectionFailsWithoutOnConnectOrFile) {
 
 TEST_F(HttpTest, AnOnDisconnectThatRaisesDoesNotHideWhyTheTransactionFailed) {
     http.OnDisconnect = [] { throw std::runtime_error("handler failed"); };
-    try {
-        http.Get("http://127.0.0.1:" + std::to_string(ScriptServer::RefusingPort()) + "/x");
-        FAIL() << "no error";
-    } catch (const ESockError& error) {
-        EXPECT_EQ(error.Message, "Connection Failed");
-    }
+    ExpectRaised<ESockError>(
+        [&] { http.Get("http://127.0.0.1:" + std::to_string(ScriptServer::RefusingPort()) + "/x"); },
+        "Connection Failed");
 }
 
 TEST_F(HttpTest, ResetMidBodyIsAnErrorAndTheFileKeepsWhatArrived) {
     server.Play({Send(Reply("200 OK", "Content-Length: 100000\r\n", std::string(1000, 'x'))), Pause(100), Reset()});
-    try {
-        http.Get(Url("/x"));
-        FAIL() << "a cut-off body was reported as complete";
-    } catch (const ESockError& error) {
-        EXPECT_EQ(error.Message, "10054:Connection reset by peer");
-    }
+    ExpectRaised<ESockError>([&] { http.Get(Url("/x")); }, "10054:Connection reset by peer");
     EXPECT_EQ(BodyFile(), std::string(1000, 'x'));
 }
 
@@ -328,13 +293,7 @@ class AbortTest : public HttpTest, public ::testing::WithParamInterface<AbortCas
 TEST_P(AbortTest, TimeOutEndsTheWaitAndTheObjectStaysUsable) {
     server.Play(GetParam().script);
     http.TimeOut = 150;
-    try {
-        http.Get(Url("/slow"));
-        FAIL() << "no error";
-    } catch (const ESockError& error) {
-        EXPECT_EQ(error.Message, GetParam().message);
-        EXPECT_EQ(error.ClassName, GetParam().className);
-    }
+    ExpectRaised<ESockError>([&] { http.Get(Url("/slow")); }, GetParam().message, GetParam().className.c_str());
     if (GetParam().fileAfter == "-")
         EXPECT_FALSE(std::filesystem::exists(http.Body));
     else
@@ -361,44 +320,25 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(HttpTest, AbortFromTheProgressEventKeepsTheBytesReceived) {
     server.Play({Send(Reply("200 OK", "", "first block")), Hold()});
     http.OnPacketRecvd = [&] { http.Abort(); };
-    try {
-        http.Get(Url("/x"));
-        FAIL() << "no error";
-    } catch (const EAbortError& error) {
-        EXPECT_EQ(error.Message, "Socket send aborted");
-    }
+    ExpectRaised<EAbortError>([&] { http.Get(Url("/x")); }, "Socket send aborted");
     EXPECT_EQ(BodyFile(), "first block");
 }
 
 TEST_F(HttpTest, AbortWhileConnectingIsConnectionCanceled) {
     server.Play({Hold()});
     http.OnConnect = [&] { http.Abort(); };
-    try {
-        http.Get(Url("/x"));
-        FAIL() << "no error";
-    } catch (const ESockError& error) {
-        EXPECT_EQ(error.Message, "Connection Canceled");
-    }
+    ExpectRaised<ESockError>([&] { http.Get(Url("/x")); }, "Connection Canceled");
 }
 
 TEST_F(HttpTest, AbortDuringTheLookupIsHostLookupCanceled) {
     platform::PostTask([&] { http.Abort(); });
-    try {
-        http.Get("http://localhost:" + std::to_string(server.Port()) + "/x");
-        FAIL() << "no error";
-    } catch (const ESockError& error) {
-        EXPECT_EQ(error.Message, "Host Lookup Canceled");
-    }
+    ExpectRaised<ESockError>([&] { http.Get("http://localhost:" + std::to_string(server.Port()) + "/x"); },
+                             "Host Lookup Canceled");
 }
 
 TEST_F(HttpTest, HeaderLineBeyondTheBufferIsAnErrorAndTheObjectStaysUsable) {
     server.Play({Send("HTTP/1.0 200 OK\r\nX-Big: " + std::string(70000, 'a') + "\r\n\r\nbody"), Hold()});
-    try {
-        http.Get(Url("/x"));
-        FAIL() << "no error";
-    } catch (const ESockError& error) {
-        EXPECT_EQ(error.Message, "Line too long");
-    }
+    ExpectRaised<ESockError>([&] { http.Get(Url("/x")); }, "Line too long");
     server.Play({Send(Reply("200 OK", "", "again"))});
     http.Get(Url("/again"));
     EXPECT_EQ(BodyFile(), "again");

@@ -8,6 +8,7 @@
 #include "net/nmhttp.h"
 #include "net/nmurl.h"
 #include "net/nmuue.h"
+#include "raised.h"
 
 namespace {
 
@@ -60,12 +61,7 @@ TEST_P(ParseUrlErrorTest, RaisesBeforeAnyEvent) {
     TNMHTTP http;
     bool aboutToSend = false;
     http.OnAboutToSend = [&] { aboutToSend = true; };
-    try {
-        http.Get(GetParam().url);
-        FAIL() << "no error";
-    } catch (const Exception& error) {
-        EXPECT_EQ(error.Message, GetParam().message);
-    }
+    ExpectRaised([&] { http.Get(GetParam().url); }, GetParam().message);
     EXPECT_FALSE(aboutToSend);
 }
 

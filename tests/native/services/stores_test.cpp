@@ -1,12 +1,13 @@
-// The in-memory registry, INI and link stores, and the refusals that drive callers'
-// failure paths.
+// The in-memory registry, INI and link stores as the tests list them, and the refusals
+// that drive callers' failure paths. What Windows does the same way is in the services
+// contract (tests/support).
 #include <gtest/gtest.h>
 
 #include <functional>
 
-#include "platform/exception.h"
 #include "platform/posix/standin.h"
 #include "platform/services.h"
+#include "raised.h"
 
 namespace {
 
@@ -17,16 +18,7 @@ protected:
     void SetUp() override { standin::Reset(); }
 };
 
-std::string ErrorOf(const std::function<void()>& operation) {
-    try {
-        operation();
-    } catch (const Exception& error) {
-        return error.Message;
-    }
-    return "(nothing raised)";
-}
-
-TEST_F(Stores, RegistryKeysAndValueNamesIgnoreCaseAndRootsStayApart) {
+TEST_F(Stores, RegistryValuesAreListedSpeltAsFirstWritten) {
     auto key = RegistryKey::Create(RootKey::LocalMachine, "Software\\Quorvane\\Quorvane\\entreprise");
     ASSERT_TRUE(key);
     key->WriteString("Language", "francais");
@@ -40,55 +32,46 @@ TEST_F(Stores, RegistryKeysAndValueNamesIgnoreCaseAndRootsStayApart) {
         {RootKey::CurrentUser, "Software\\Quorvane\\Quorvane\\entreprise", "Language", "other root"},
     };
     EXPECT_EQ(standin::RegistryValues(), expected);
-    EXPECT_EQ(standin::ReadRegistry(RootKey::LocalMachine, "software\\QUORVANE\\quorvane\\ENTREPRISE", "language"),
-              "anglais");
     EXPECT_TRUE(standin::RegistryKeyExists(RootKey::LocalMachine, "software\\quorvane"));
-    EXPECT_FALSE(standin::ReadRegistry(RootKey::LocalMachine, "Software\\Quorvane", "Language"));
 }
 
 TEST_F(Stores, RefusedRegistryRootFailsTheWayCallersSeeIt) {
     standin::Refuse().LocalMachineKeys = true;
     EXPECT_FALSE(RegistryKey::Create(RootKey::LocalMachine, "Software\\Quorvane"));
-    EXPECT_EQ(ErrorOf([] { WriteSectionString(RootKey::LocalMachine, "SoftWare\\Uninstall\\Q", "DisplayName", "Q"); }),
-              "Failed to create key SoftWare\\Uninstall\\Q");
+    ExpectRaised([] { WriteSectionString(RootKey::LocalMachine, "SoftWare\\Uninstall\\Q", "DisplayName", "Q"); },
+                 "Failed to create key SoftWare\\Uninstall\\Q");
     WriteSectionString(RootKey::CurrentUser, "Software\\Run", "QuorvaneEntreprise", "x");
     EXPECT_EQ(standin::RegistryValues().size(), 1u);  // the other root still works
 
     standin::Refuse().ValueWrites = true;
     auto key = RegistryKey::Create(RootKey::CurrentUser, "Software\\Quorvane");
     ASSERT_TRUE(key);
-    EXPECT_EQ(ErrorOf([&] { key->WriteString("emplacement", "x"); }), "Failed to set data for 'emplacement'");
+    ExpectRaised([&] { key->WriteString("emplacement", "x"); }, "Failed to set data for 'emplacement'");
     EXPECT_FALSE(standin::ReadRegistry(RootKey::CurrentUser, "Software\\Quorvane", "emplacement"));
 }
 
-TEST_F(Stores, ProfileBareFileNameLivesInTheWindowsDirectory) {
+TEST_F(Stores, ProfileEntriesAreListedWithTheirFullPath) {
     WriteIniString("Quorvane_e.ini", "Settings", "langue", "francais");
     WriteIniString("C:\\WINDOWS\\quorvane_E.INI", "settings", "LANGUE", "anglais");
     const std::vector<standin::ProfileEntry> expected = {
         {"C:\\Windows\\Quorvane_e.ini", "Settings", "langue", "anglais"}};
     EXPECT_EQ(standin::ProfileEntries(), expected);
-    EXPECT_EQ(standin::ReadProfile("Quorvane_e.ini", "Settings", "langue"), "anglais");
 
-    EXPECT_EQ(ErrorOf([] { WriteIniString("C:\\Missing\\x.ini", "S", "k", "v"); }),
-              "Unable to write to C:\\Missing\\x.ini");
     standin::Refuse().ProfileWrites = true;
-    EXPECT_EQ(ErrorOf([] { WriteIniString("Quorvane_e.ini", "Settings", "langue", "x"); }),
-              "Unable to write to Quorvane_e.ini");
+    ExpectRaised([] { WriteIniString("Quorvane_e.ini", "Settings", "langue", "x"); },
+                 "Unable to write to Quorvane_e.ini");
     EXPECT_EQ(standin::ReadProfile("Quorvane_e.ini", "Settings", "langue"), "anglais");
 }
 
-TEST_F(Stores, LinksAreSavedOnlyIntoExistingFoldersAndResavingReplaces) {
+TEST_F(Stores, LinksAreListedOnceWithTheirFirstSpelling) {
     const std::string desktop = SpecialFolderPath(SpecialFolder::DesktopDirectory);
     ASSERT_TRUE(CreateShellLink("C:\\Q\\quorvane.exe", "", "C:\\Q\\", desktop + "\\\\Quorvane Entreprise.Lnk"));
     ASSERT_TRUE(CreateShellLink("C:\\R\\quorvane.exe", "-x", "C:\\R\\", desktop + "\\quorvane entreprise.lnk"));
     const std::vector<standin::SavedLink> expected = {
         {desktop + "\\Quorvane Entreprise.Lnk", "C:\\R\\quorvane.exe", "-x", "C:\\R\\"}};  // first spelling kept
     EXPECT_EQ(standin::Links(), expected);
-    EXPECT_TRUE(FileExists(desktop + "\\Quorvane Entreprise.Lnk"));
-    EXPECT_EQ(standin::ReadLink(desktop + "\\QUORVANE ENTREPRISE.LNK"), expected[0]);
 
     EXPECT_FALSE(CreateShellLink("C:\\Q\\quorvane.exe", "", "C:\\Q\\", "C:\\No\\Such\\Folder\\Q.Lnk"));
-    EXPECT_EQ(SystemErrorText(), "The system cannot find the path specified.");
     EXPECT_EQ(standin::Links().size(), 1u);
 }
 
@@ -115,7 +98,7 @@ TEST_F(Stores, EachRefusalFailsItsOperationWithTheSystemsReason) {
     }
 
     standin::Refuse().LinkObjects = true;
-    EXPECT_EQ(ErrorOf([] { CreateShellLink("C:\\Q\\a", "", "C:\\Q", "C:\\Q\\a.Lnk"); }), "Interface not supported");
+    ExpectRaised([] { CreateShellLink("C:\\Q\\a", "", "C:\\Q", "C:\\Q\\a.Lnk"); }, "Interface not supported");
 }
 
 }  // namespace

@@ -3,8 +3,9 @@
 
 #include <vector>
 
-#include "platform/exception.h"
 #include "platform/messages.h"
+#include "raised.h"
+#include "recording_peer.h"
 #include "ui/checkbox.h"
 #include "ui/edit.h"
 #include "ui/form.h"
@@ -15,18 +16,6 @@
 #include "ui/speedbutton.h"
 
 namespace {
-
-// Records what the control told its peer.
-class RecordingPeer : public platform::ControlPeer {
-public:
-    explicit RecordingPeer(std::vector<platform::PeerChange>& log) : log_(log) {}
-    void Changed(platform::PeerChange what) override { log_.push_back(what); }
-    TSize MeasureText(const std::string& text) const override { return {static_cast<int>(text.size()) * 6, 13}; }
-    void Post(unsigned, std::uintptr_t, std::intptr_t) override {}
-
-private:
-    std::vector<platform::PeerChange>& log_;
-};
 
 struct Page : TForm {
     Page() : TForm("Page", 424, 367) {}
@@ -41,9 +30,8 @@ struct Page : TForm {
 
 TEST(Captions, AnEqualAssignmentTellsNobody) {
     Page page;
-    std::vector<platform::PeerChange> log;
     int changes = 0;
-    page.Edit.SetPeer(std::make_unique<RecordingPeer>(log));
+    const RecordingPeer& peer = Record(page.Edit);
     page.Edit.OnChange = [&](TComponent*) { ++changes; };
 
     page.Edit.SetText("C:\\Program Files");
@@ -52,7 +40,7 @@ TEST(Captions, AnEqualAssignmentTellsNobody) {
     page.Edit.TextEdited("c:\\program files");  // the peer echoing our own assignment
     page.Edit.SetText("");
     EXPECT_EQ(changes, 3);
-    EXPECT_EQ(log.size(), 3u);
+    EXPECT_EQ(peer.Changes.size(), 3u);
 }
 
 TEST(RadioButtons, CheckingOneUnchecksItsGroupThenClicksOnce) {
@@ -140,12 +128,7 @@ TEST(ProgressBar, AMaximumBelowTheMinimumIsRefusedAndTheRangeKept) {
     TProgressBar bar(&page.Panel, "ProgBarDL", {14, 180, 398, 16});
     bar.SetMax(2048);
     bar.SetPosition(1500);
-    try {
-        bar.SetMax(-1);
-        FAIL() << "no error";
-    } catch (const Exception& error) {
-        EXPECT_EQ(error.Message, "TProgressBar property out of range");
-    }
+    ExpectRaised([&] { bar.SetMax(-1); }, "TProgressBar property out of range");
     EXPECT_EQ(bar.Min(), 0);
     EXPECT_EQ(bar.Max(), 2048);
     EXPECT_EQ(bar.Position(), 1500);

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/exception.h"
 #include "platform/posix/standin.h"
+#include "raised.h"
 #include "ui/form.h"
 #include "ui/panel.h"
 #include "ui/shelltreeview.h"
@@ -64,12 +64,7 @@ TEST_F(Tree, TheRootIsResolvedFilledAndSelectedOnce) {
 
 TEST_F(Tree, AMissingRootStopsTheWindow) {
     TreeWindow window("C:\\Nowhere");
-    try {
-        window.Directory.CreateRoot();
-        FAIL() << "no error";
-    } catch (const Exception& error) {
-        EXPECT_EQ(error.Message, "Error setting path: \"C:\\Nowhere\"");
-    }
+    ExpectRaised([&] { window.Directory.CreateRoot(); }, "Error setting path: \"C:\\Nowhere\"");
     EXPECT_TRUE(window.changes.empty());
 }
 

@@ -3,13 +3,14 @@
 // the directory box and the overwrite question.
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "../net/script_server.h"
+#include "files.h"
 
 #include "platform/exception.h"
 #include "platform/messages.h"
+#include "reply.h"
 #include "wizard/downloadhost.h"
 #include "wizard_window.h"
 
@@ -62,9 +63,7 @@ protected:
         platform::RegistryKey::Create(platform::RootKey::LocalMachine, kProductKey)->WriteString("Language", value);
     }
 
-    static void PutFile(const std::string& windowsPath) {
-        std::ofstream(standin::HostPath(windowsPath), std::ios::binary) << "old";
-    }
+    static void PutFile(const std::string& windowsPath) { WriteFile(standin::HostPath(windowsPath), "old"); }
 
     static void UseHostPort(std::uint16_t port) {
         const std::string host = "127.0.0.1:" + std::to_string(port);
@@ -319,9 +318,9 @@ TEST_F(NavigationTest, AfterTheInstallationPageFiveWithOnlyNextEnabled) {
     ScriptServer server;
     for (const char* name : {"quorvane.exe", "quorvane.ini", "miseajour.exe", "uninstall.exe"}) {
         const std::string body = std::string("served ") + name;
-        server.Play({Send("HTTP/1.0 200 OK\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body)});
+        server.Play({Send(Ok(body))});
         // The placement copies from the sandbox's temporary directory.
-        std::ofstream(standin::HostPath(platform::TempPath() + name), std::ios::binary) << body;
+        WriteFile(standin::HostPath(platform::TempPath() + name), body);
     }
     UseHostPort(server.Port());
     // The transport saves under the working directory, with the Windows path as the name.

@@ -4,31 +4,28 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 
 #include "app/application.h"
 #include "i18n/traducteur.h"
 #include "platform/posix/standin.h"
 #include "wizard/finstall.h"
+#include "wizard_globals.h"
 
 namespace standin = platform::standin;
 
 class WizardWindowTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        standin::Reset();
-        Translator = &catalogue;
-    }
-
+    void SetUp() override { globals.emplace(catalogue); }
     void TearDown() override {
         window.reset();
-        fInstall = nullptr;
-        Translator = nullptr;
+        globals.reset();
     }
 
     // The window as constructed, before the application frame has touched it.
     TfInstall& Construct() {
         window = std::make_unique<TfInstall>();
-        fInstall = window.get();
+        globals->Window(*window);
         return *window;
     }
 
@@ -40,5 +37,6 @@ protected:
     }
 
     tTranslate catalogue;
+    std::optional<WizardGlobals> globals;
     std::unique_ptr<TfInstall> window;
 };

@@ -3,26 +3,25 @@
 // The links are also listed in C:\quorvane-placement-links.txt for the host-side
 // lnkinfo check.
 #include <windows.h>
-#include <objbase.h>
-#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <iterator>
-#include <optional>
 #include <string>
 #include <vector>
 
+#include "files.h"
 #include "i18n/traducteur.h"
 #include "platform/services.h"
 #include "platform/win32/handle.h"
+#include "services_probe.h"
 #include "wizard/finstall.h"
 #include "wizard/paths.h"
+#include "wizard_globals.h"
 
 namespace {
 
-using platform::win32::ComPtr;
+using platform::RootKey;
 using platform::win32::RegistryKeyHandle;
 
 const std::string kTyped = "C:\\Quorvane Test\\Install";
@@ -41,62 +40,16 @@ std::string SampleContent(const std::string& name) {
     return content;
 }
 
-std::optional<std::string> ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-std::optional<std::string> ReadRegistry(HKEY root, const std::string& key, const std::string& name) {
-    RegistryKeyHandle handle;
-    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, handle.Put()) != ERROR_SUCCESS) return std::nullopt;
-    DWORD type = 0;
-    char value[1024];
-    DWORD size = sizeof value;
-    if (RegQueryValueExA(handle.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(value), &size) !=
-            ERROR_SUCCESS ||
-        type != REG_SZ || size == 0 || value[size - 1] != '\0')
-        return std::nullopt;
-    return std::string(value, size - 1);
-}
-
 void DeleteRegistryValue(HKEY root, const std::string& key, const std::string& name) {
     RegistryKeyHandle handle;
     if (RegOpenKeyExA(root, key.c_str(), 0, KEY_ALL_ACCESS, handle.Put()) == ERROR_SUCCESS)
         RegDeleteValueA(handle.Get(), name.c_str());
 }
 
-struct LinkContents {
-    std::string Target, WorkingDirectory, Arguments;
-    bool operator==(const LinkContents&) const = default;
-};
-
-std::optional<LinkContents> ReadLink(const std::string& path) {
-    ComPtr<IShellLinkA> link;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.PutVoid())))
-        return std::nullopt;
-    ComPtr<IPersistFile> file;
-    if (FAILED(link->QueryInterface(IID_IPersistFile, file.PutVoid()))) return std::nullopt;
-    const std::wstring widePath(path.begin(), path.end());
-    if (FAILED(file->Load(widePath.c_str(), STGM_READ))) return std::nullopt;
-    char target[MAX_PATH] = {}, directory[MAX_PATH] = {}, arguments[MAX_PATH] = {};
-    link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH);
-    link->GetWorkingDirectory(directory, MAX_PATH);
-    link->GetArguments(arguments, MAX_PATH);
-    return LinkContents{target, directory, arguments};
-}
-
-std::string WindowsDirectory() {
-    char buffer[MAX_PATH] = {};
-    GetWindowsDirectoryA(buffer, MAX_PATH);
-    return buffer;
-}
-
 class PlacementOnWine : public ::testing::Test {
 protected:
     void SetUp() override {
-        Translator = &catalogue;
-        fInstall = &form;
+        globals.Window(form);
         catalogue.SetLanguage(kAnglais);
         form.ProgramsDir = WithTrailingBackslash(platform::SpecialFolderPath(platform::SpecialFolder::Programs));
         form.DesktopDir = platform::SpecialFolderPath(platform::SpecialFolder::DesktopDirectory);
@@ -108,21 +61,16 @@ protected:
         CreateDirectoryA(tempDir.c_str(), nullptr);
         ASSERT_LT(tempDir.size(), form.TempDir.size());
         std::copy(tempDir.begin(), tempDir.end(), form.TempDir.begin());
-        for (const char* name : kProductFiles) std::ofstream(tempDir + name, std::ios::binary) << SampleContent(name);
+        for (const char* name : kProductFiles) WriteFile(tempDir + name, SampleContent(name));
 
         // Nothing of an earlier run may pass for this one's work.
         for (const char* name : kProductFiles) DeleteFileA((kDir + name).c_str());
         for (const std::string& link : Links()) DeleteFileA(link.c_str());
-        DeleteFileA((WindowsDirectory() + "\\Quorvane_e.ini").c_str());
+        DeleteFileA((probe::WindowsDirectory() + "\\Quorvane_e.ini").c_str());
         DeleteFileA(kLinkManifest);
         RegDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstallKey.c_str());
         DeleteRegistryValue(HKEY_LOCAL_MACHINE, kProductKey, "emplacement");
         DeleteRegistryValue(HKEY_CURRENT_USER, kRunKey, "QuorvaneEntreprise");
-    }
-
-    void TearDown() override {
-        fInstall = nullptr;
-        Translator = nullptr;
     }
 
     std::vector<std::string> Links() const {
@@ -133,6 +81,7 @@ protected:
 
     platform::ComScope com;
     tTranslate catalogue;
+    WizardGlobals globals{catalogue};
     TfInstall form;
     std::string tempDir;
 };
@@ -152,20 +101,20 @@ TEST_F(PlacementOnWine, InstallationAndCloseLeaveEverythingBehind) {
     const std::string targets[] = {"quorvane.exe", "miseajour.exe", "uninstall.exe", "quorvane.exe"};
     std::ofstream manifest(kLinkManifest);
     for (std::size_t index = 0; index < links.size(); ++index) {
-        const LinkContents expected{kDir + targets[index], kDir, ""};
-        EXPECT_EQ(ReadLink(links[index]), expected) << links[index];
+        const probe::LinkFields expected{kDir + targets[index], "", kDir};
+        EXPECT_EQ(probe::ReadLink(links[index]), expected) << links[index];
         manifest << links[index] << '|' << expected.Target << '|' << expected.WorkingDirectory << '\n';
     }
 
-    EXPECT_EQ(ReadRegistry(HKEY_LOCAL_MACHINE, kProductKey, "emplacement"), kTyped);
-    EXPECT_EQ(ReadRegistry(HKEY_LOCAL_MACHINE, kUninstallKey, "DisplayName"), "Quorvane Enterprise version");
-    EXPECT_EQ(ReadRegistry(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString"), "\"" + kDir + "Uninstall.exe\"");
-    EXPECT_EQ(ReadRegistry(HKEY_CURRENT_USER, kRunKey, "QuorvaneEntreprise"), "\"" + kDir + "Quorvane.exe\"");
+    EXPECT_EQ(probe::RegistryString(RootKey::LocalMachine, kProductKey, "emplacement"), kTyped);
+    EXPECT_EQ(probe::RegistryString(RootKey::LocalMachine, kUninstallKey, "DisplayName"),
+              "Quorvane Enterprise version");
+    EXPECT_EQ(probe::RegistryString(RootKey::LocalMachine, kUninstallKey, "UninstallString"),
+              "\"" + kDir + "Uninstall.exe\"");
+    EXPECT_EQ(probe::RegistryString(RootKey::CurrentUser, kRunKey, "QuorvaneEntreprise"),
+              "\"" + kDir + "Quorvane.exe\"");
 
-    const std::string iniPath = WindowsDirectory() + "\\Quorvane_e.ini";
-    char langue[32] = {};
-    GetPrivateProfileStringA("Settings", "langue", "", langue, sizeof langue, iniPath.c_str());
-    EXPECT_EQ(std::string(langue), "anglais");
+    EXPECT_EQ(probe::IniString(probe::WindowsDirectory() + "\\Quorvane_e.ini", "Settings", "langue"), "anglais");
 }
 
 }  // namespace

@@ -12,20 +12,7 @@
 
 namespace {
 
-class WinsockHttpTest : public ::testing::Test {
-protected:
-    WinsockHttpTest() {
-        http.InputFileMode = true;
-        http.Body = dir.File("quorvane.exe");
-    }
-    std::string Url(const std::string& path) const {
-        return "http://127.0.0.1:" + std::to_string(server.Port()) + path;
-    }
-
-    ScriptServer server;
-    TempDir dir;
-    TNMHTTP http;
-};
+using WinsockHttpTest = HttpFixture;
 
 TEST_F(WinsockHttpTest, FullGetIntoAFileWithProgressEvents) {
     std::string body;
@@ -43,12 +30,11 @@ TEST_F(WinsockHttpTest, FullGetIntoAFileWithProgressEvents) {
     http.Get(Url("/download/qventreprise/quorvane.exe"));
     EXPECT_EQ(events, (std::vector<std::string>{"about", "connect"}));
     EXPECT_EQ(http.ReplyCode, 200);
-    EXPECT_EQ(ReadWholeFile(http.Body), body);
+    EXPECT_EQ(BodyFile(), body);
     ASSERT_GE(progress.size(), 3u);
     EXPECT_TRUE(std::is_sorted(progress.begin(), progress.end()));
     EXPECT_EQ(progress.back(), 300000);
-    const std::string request = server.Requests().at(0);
-    EXPECT_EQ(request.substr(0, request.find("\r\n")), "GET /download/qventreprise/quorvane.exe HTTP/1.0");
+    EXPECT_EQ(FirstLine(server.Requests().at(0)), "GET /download/qventreprise/quorvane.exe HTTP/1.0");
 }
 
 TEST_F(WinsockHttpTest, NamedHostIsLookedUpThroughTheWindow) {
@@ -57,18 +43,13 @@ TEST_F(WinsockHttpTest, NamedHostIsLookedUpThroughTheWindow) {
     http.OnHostResolved = [&] { resolved = true; };
     http.Get("http://localhost:" + std::to_string(server.Port()) + "/x");
     EXPECT_TRUE(resolved);
-    EXPECT_EQ(ReadWholeFile(http.Body), "resolved");
+    EXPECT_EQ(BodyFile(), "resolved");
 }
 
 TEST_F(WinsockHttpTest, LookupFailureAsksOnInvalidHostOnce) {
     int calls = 0;
     http.OnInvalidHost = [&](bool&) { ++calls; };
-    try {
-        http.Get("http://no-such-host.invalid/x");
-        FAIL() << "no error";
-    } catch (const ESockError& error) {
-        EXPECT_EQ(error.Message, "Null Remote Address");
-    }
+    ExpectRaised<ESockError>([&] { http.Get("http://no-such-host.invalid/x"); }, "Null Remote Address");
     EXPECT_EQ(calls, 1);
     EXPECT_FALSE(std::filesystem::exists(http.Body));
 }
@@ -76,25 +57,17 @@ TEST_F(WinsockHttpTest, LookupFailureAsksOnInvalidHostOnce) {
 TEST_F(WinsockHttpTest, RefusedConnectionIsConnectionFailed) {
     bool connected = false;
     http.OnConnect = [&] { connected = true; };
-    try {
-        http.Get("http://127.0.0.1:" + std::to_string(ScriptServer::RefusingPort()) + "/x");
-        FAIL() << "no error";
-    } catch (const ESockError& error) {
-        EXPECT_EQ(error.Message, "Connection Failed");
-    }
+    ExpectRaised<ESockError>(
+        [&] { http.Get("http://127.0.0.1:" + std::to_string(ScriptServer::RefusingPort()) + "/x"); },
+        "Connection Failed");
     EXPECT_FALSE(connected);
 }
 
 TEST_F(WinsockHttpTest, TimeOutAbortsASilentBodyAndKeepsTheBytes) {
     server.Play({Send(Reply("200 OK", "", "partial")), Hold()});
     http.TimeOut = 300;
-    try {
-        http.Get(Url("/x"));
-        FAIL() << "no error";
-    } catch (const EAbortError& error) {
-        EXPECT_EQ(error.Message, "Socket send aborted");
-    }
-    EXPECT_EQ(ReadWholeFile(http.Body), "partial");
+    ExpectRaised<EAbortError>([&] { http.Get(Url("/x")); }, "Socket send aborted");
+    EXPECT_EQ(BodyFile(), "partial");
 }
 
 TEST_F(WinsockHttpTest, AbortFromAnotherTimerEndsTheWaitForTheReply) {
@@ -102,16 +75,11 @@ TEST_F(WinsockHttpTest, AbortFromAnotherTimerEndsTheWaitForTheReply) {
     TThreadTimer cancel;
     cancel.SetInterval(200);
     cancel.SetOnTimer([&] { http.Abort(); });
-    try {
-        http.Get(Url("/x"));
-        FAIL() << "no error";
-    } catch (const EAbortError& error) {
-        EXPECT_EQ(error.Message, "Socket readln aborted");
-    }
+    ExpectRaised<EAbortError>([&] { http.Get(Url("/x")); }, "Socket readln aborted");
     cancel.SetEnabled(false);
     server.Play({Send(Reply("200 OK", "", "after"))});
     http.Get(Url("/again"));
-    EXPECT_EQ(ReadWholeFile(http.Body), "after");
+    EXPECT_EQ(BodyFile(), "after");
 }
 
 }  // namespace

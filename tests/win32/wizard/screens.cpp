@@ -10,6 +10,7 @@
 #include "platform/services.h"
 #include "wizard/catalogue_text.h"
 #include "wizard/finstall.h"
+#include "wizard_globals.h"
 
 int main(int argc, char** argv) {
     if (argc != 3) return 2;
@@ -19,10 +20,10 @@ int main(int argc, char** argv) {
 
     platform::ComScope com;
     static tTranslate catalogue;
-    Translator = &catalogue;
+    WizardGlobals globals(catalogue);
     Application.LocaleLanguage = language == kAnglais ? 9 : 12;
     TfInstall window;
-    fInstall = &window;
+    globals.Window(window);
     Application.CreateForm(window);
 
     if (page == 2 || page == 3) window.BtnNext.Click();
@@ -48,6 +49,5 @@ int main(int argc, char** argv) {
         window.BtnNext.SetCaption(CatalogueText(32));
     }
     Application.Run(window);
-    fInstall = nullptr;
     return 0;
 }

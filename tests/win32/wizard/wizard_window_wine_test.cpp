@@ -20,8 +20,10 @@
 #include "platform/messages.h"
 #include "platform/services.h"
 #include "platform/win32/peer_window.h"
+#include "services_probe.h"
 #include "window_query.h"
 #include "wizard/finstall.h"
+#include "wizard_globals.h"
 
 namespace {
 
@@ -44,16 +46,8 @@ LOGFONTA FontOf(HWND window) {
 }
 
 std::optional<std::string> StoredLanguage() {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Quorvane\\Quorvane\\entreprise", 0, KEY_READ, &key) !=
-        ERROR_SUCCESS)
-        return std::nullopt;
-    char value[64] = {};
-    DWORD size = sizeof value - 1, type = 0;
-    const LONG status = RegQueryValueExA(key, "Language", nullptr, &type, reinterpret_cast<BYTE*>(value), &size);
-    RegCloseKey(key);
-    if (status != ERROR_SUCCESS || type != REG_SZ) return std::nullopt;
-    return std::string(value);
+    return probe::RegistryString(platform::RootKey::LocalMachine, "Software\\Quorvane\\Quorvane\\entreprise",
+                                 "Language");
 }
 
 void ForgetStoredLanguage() {
@@ -66,11 +60,11 @@ protected:
     static void SetUpTestSuite() {
         com = std::make_unique<platform::ComScope>();
         catalogue = std::make_unique<tTranslate>();
-        Translator = catalogue.get();
+        globals.emplace(*catalogue);
         Application.LocaleLanguage = 12;
         ForgetStoredLanguage();
         window = std::make_unique<TfInstall>();
-        fInstall = window.get();
+        globals->Window(*window);
         Application.CreateForm(*window);
         window->Show();
         Pump();
@@ -78,8 +72,7 @@ protected:
 
     static void TearDownTestSuite() {
         window.reset();
-        fInstall = nullptr;
-        Translator = nullptr;
+        globals.reset();
         catalogue.reset();
         com.reset();
     }
@@ -126,6 +119,7 @@ protected:
 
     static inline std::unique_ptr<platform::ComScope> com;
     static inline std::unique_ptr<tTranslate> catalogue;
+    static inline std::optional<WizardGlobals> globals;
     static inline std::unique_ptr<TfInstall> window;
 };
 

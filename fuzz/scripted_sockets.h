@@ -3,8 +3,6 @@
 #include <cstddef>
 #include <string>
 
-#include "platform/messages.h"
-
 namespace fuzzseam {
 
 struct Script {

@@ -1,38 +1,19 @@
-// A message-and-socket seam for the fuzzers: every connection is answered by the same
-// scripted peer, which hands out the fuzzed reply in chunks, says "would block" between
-// them (the client then waits for the next read notice), and ends with a close or a
-// reset. Deterministic and without any real socket, so each input runs in microseconds.
-// Files the transport writes are opened as they are named.
-#include "fake_seam.h"
+// Sockets for the fuzzers, under the real posix message queue: every connection is
+// answered by the same scripted peer, which hands out the fuzzed reply in chunks, says
+// "would block" between them (the client then waits for the next read notice, which the
+// queue's poll delivers), and ends with a close or a reset. Deterministic and without any
+// real socket, so each input runs in microseconds.
+#include "scripted_sockets.h"
 
 #include <algorithm>
-#include <deque>
-#include <map>
 
-#include "platform/guard.h"
-#include "platform/services.h"
+#include "platform/posix/messages_queue.h"
 
 namespace platform {
-
-struct MessageWindow::Impl {
-    std::uint64_t id = 0;
-};
-
 namespace {
-
-struct Posted {
-    std::uint64_t window;
-    unsigned message;
-    std::uintptr_t wParam;
-    std::intptr_t lParam;
-};
 
 struct Peer {
     fuzzseam::Script script;
-    std::map<std::uint64_t, MessageHandler> windows;
-    std::uint64_t nextWindow = 1;
-    std::deque<Posted> queue;
-    std::deque<std::function<void()>> tasks;
     int lastError = 0;
     SocketId nextSocket = 0;
     // The one connection: which socket, how far it has read, how far data has arrived.
@@ -54,58 +35,22 @@ int Fail(int error) {
     return kSocketError;
 }
 
-void Post(std::uint64_t window, unsigned message, std::uintptr_t wParam, unsigned event, unsigned error) {
-    ThePeer().queue.push_back(Posted{window, message, wParam, static_cast<std::intptr_t>((error << 16) | event)});
+void Notify(std::uint64_t window, unsigned message, std::uintptr_t wParam, unsigned event, unsigned error) {
+    posix::PostWindowMessage(window, message, wParam, static_cast<std::intptr_t>((error << 16) | event));
 }
 
+}  // namespace
+
 // The next chunk arrives with its read notice; the close comes with the last one.
-void Arrive() {
+void posix::PollSockets(int) {
     Peer& peer = ThePeer();
     if (!peer.waiting || !peer.connected) return;
     peer.waiting = false;
     const std::size_t total = peer.script.reply.size();
     peer.arrived = std::min(total, peer.arrived + peer.script.chunk);
-    Post(peer.window, peer.message, peer.socket, kEventRead, 0);
+    Notify(peer.window, peer.message, peer.socket, kEventRead, 0);
     if (peer.arrived == total)
-        Post(peer.window, peer.message, peer.socket, kEventClose, peer.script.resetAtEnd ? 10054u : 0u);
-}
-
-}  // namespace
-
-void ProcessMessages() {
-    Peer& peer = ThePeer();
-    Arrive();
-    while (!peer.queue.empty() || !peer.tasks.empty()) {
-        if (!peer.tasks.empty()) {
-            auto task = std::move(peer.tasks.front());
-            peer.tasks.pop_front();
-            Guarded(task);
-            continue;
-        }
-        const Posted posted = peer.queue.front();
-        peer.queue.pop_front();
-        if (auto found = peer.windows.find(posted.window); found != peer.windows.end()) {
-            MessageHandler handler = found->second;
-            Guarded([&] { handler(posted.message, posted.wParam, posted.lParam); });
-        }
-    }
-}
-
-void WaitMessage() { Arrive(); }
-void PostQuitMessage() {}
-bool QuitReceived() { return false; }
-void PostTask(std::function<void()> task) { ThePeer().tasks.push_back(std::move(task)); }
-
-MessageWindow::MessageWindow(const std::string&, MessageHandler handler) : impl_(std::make_unique<Impl>()) {
-    impl_->id = ThePeer().nextWindow++;
-    ThePeer().windows.emplace(impl_->id, std::move(handler));
-}
-MessageWindow::~MessageWindow() { ThePeer().windows.erase(impl_->id); }
-bool MessageWindow::Valid() const { return true; }
-bool MessageWindow::SetTimer(unsigned) { return true; }
-void MessageWindow::KillTimer() {}
-void MessageWindow::Discard(unsigned message) {
-    std::erase_if(ThePeer().queue, [&](const Posted& p) { return p.window == impl_->id && p.message == message; });
+        Notify(peer.window, peer.message, peer.socket, kEventClose, peer.script.resetAtEnd ? 10054u : 0u);
 }
 
 bool StartSockets(SocketLibraryInfo& info) {
@@ -129,7 +74,7 @@ bool SelectNotifications(SocketId socket, const MessageWindow& window, unsigned 
 
 // Names never resolve: a fuzzed redirection to a name ends at "Null Remote Address".
 LookupId StartHostLookup(const MessageWindow& window, unsigned message, const std::string&) {
-    Post(window.impl().id, message, 1, 0, 11001);
+    Notify(window.impl().id, message, 1, 0, 11001);
     return 1;
 }
 std::uint32_t FinishHostLookup(LookupId) { return 0; }
@@ -154,7 +99,7 @@ int ConnectSocket(SocketId socket, const Ipv4Address&) {
     peer.read = peer.arrived = 0;
     peer.connected = !peer.script.refuse;
     peer.waiting = true;
-    Post(peer.window, peer.message, socket, kEventConnect, peer.script.refuse ? 10061u : 0u);
+    Notify(peer.window, peer.message, socket, kEventConnect, peer.script.refuse ? 10061u : 0u);
     return Fail(kErrorWouldBlock);
 }
 
@@ -187,8 +132,6 @@ int CloseSocket(SocketId socket) {
 SocketId AcceptSocket(SocketId, Ipv4Address&) { return Fail(10045), kNoSocket; }
 int LastSocketError() { return ThePeer().lastError; }
 
-std::FILE* OpenFile(const std::string& path, const char* mode) { return std::fopen(path.c_str(), mode); }
-
 }  // namespace platform
 
 namespace fuzzseam {
@@ -196,7 +139,5 @@ void Serve(Script script) {
     auto& peer = platform::ThePeer();
     peer.script = std::move(script);
     peer.script.chunk = std::max<std::size_t>(peer.script.chunk, 1);
-    peer.queue.clear();
-    peer.tasks.clear();
 }
 }  // namespace fuzzseam
