@@ -12,7 +12,7 @@ class TControl;
 
 namespace platform {
 
-enum class PeerChange { Bounds, Caption, Visible, Enabled, Checked, Font, Range, Position, Focus, Content };
+enum class PeerChange { Bounds, Caption, Visible, Enabled, Checked, Font, Range, Position, Focus, Content, Default };
 
 class ControlPeer {
 public:

@@ -77,6 +77,16 @@ TSize TControl::MeasureText(const std::string& text) const {
     return peer_->MeasureText(text);
 }
 
+std::vector<TWinControl*> TWinControl::TabOrderedChildren() const {
+    std::vector<TWinControl*> ordered;
+    for (TControl* child : children_)
+        if (auto* control = dynamic_cast<TWinControl*>(child); control && control->TabOrder() >= 0)
+            ordered.push_back(control);
+    std::stable_sort(ordered.begin(), ordered.end(),
+                     [](const TWinControl* a, const TWinControl* b) { return a->TabOrder() < b->TabOrder(); });
+    return ordered;
+}
+
 void TWinControl::SetTabStop(bool stop) { tabStop_ = stop; }
 
 bool TWinControl::CanFocus() const { return tabOrder_ >= 0 && Showing() && Enabled(); }

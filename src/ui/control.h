@@ -68,6 +68,8 @@ public:
     using TControl::TControl;
 
     const std::vector<TControl*>& Children() const { return children_; }
+    // The children that have a tab order, in that order (creation order among equals).
+    std::vector<TWinControl*> TabOrderedChildren() const;
 
     // Position among the tab-order siblings of the parent; -1 when the control never
     // takes the focus.

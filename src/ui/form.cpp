@@ -5,6 +5,7 @@
 
 #include "platform/messages.h"
 #include "ui/button.h"
+#include "ui/radiobutton.h"
 
 TForm::TForm(std::string name, int clientWidth, int clientHeight)
     : TWinControl(nullptr, std::move(name), {0, 0, clientWidth, clientHeight}) {}
@@ -17,10 +18,30 @@ void TForm::Show() {
 
 void TForm::SetActiveControl(TWinControl* control) {
     if (control == activeControl_) return;
+    TButton* before = CurrentDefaultButton();
     activeControl_ = control;
     // Without a control the window itself holds the focus.
     TWinControl* holder = control ? control : this;
     if (holder->Peer()) holder->Peer()->Changed(platform::PeerChange::Focus);
+    DefaultFrameMoved(before);
+}
+
+void TForm::SetDefaultButton(TButton* button) {
+    TButton* before = CurrentDefaultButton();
+    defaultButton_ = button;
+    DefaultFrameMoved(before);
+}
+
+TButton* TForm::CurrentDefaultButton() const {
+    auto* focused = dynamic_cast<TButton*>(activeControl_);
+    return focused ? focused : defaultButton_;
+}
+
+void TForm::DefaultFrameMoved(TButton* before) {
+    TButton* after = CurrentDefaultButton();
+    if (after == before) return;
+    for (TButton* button : {before, after})
+        if (button && button->Peer()) button->Peer()->Changed(platform::PeerChange::Default);
 }
 
 void TForm::Close() {
@@ -33,9 +54,7 @@ bool TForm::KeyDown(std::uint16_t key, TShiftState shift) {
     if (key == vk::Return) {
         if (shift != 0) return false;
         if (activeControl_ && activeControl_->WantsReturn()) return false;
-        // A focused push button takes Enter itself; otherwise the default button does.
-        TButton* target = dynamic_cast<TButton*>(activeControl_);
-        if (!target) target = defaultButton_;
+        TButton* target = CurrentDefaultButton();
         if (!target || !target->Enabled() || !target->Showing()) return false;
         target->Click();
         return true;
@@ -45,7 +64,19 @@ bool TForm::KeyDown(std::uint16_t key, TShiftState shift) {
         SelectNext((shift & ssShift) == 0);
         return true;
     }
+    if (key == vk::Left || key == vk::Up) return MoveInGroup(false);
+    if (key == vk::Right || key == vk::Down) return MoveInGroup(true);
     return false;
+}
+
+// As in a dialog the button reached is checked, which raises its OnClick when it changes.
+bool TForm::MoveInGroup(bool forward) {
+    auto* radio = dynamic_cast<TRadioButton*>(activeControl_);
+    if (!radio) return false;
+    TRadioButton& reached = radio->GroupNeighbour(forward);
+    SetActiveControl(&reached);
+    reached.Click();
+    return true;
 }
 
 namespace {
@@ -63,13 +94,7 @@ TButton* FindAccessKey(const TWinControl& parent, char key) {
 
 // Focusable controls in tab order, descending into containers in their own tab order.
 void CollectTabStops(const TWinControl& parent, std::vector<TWinControl*>& out) {
-    std::vector<TWinControl*> siblings;
-    for (TControl* child : parent.Children())
-        if (auto* control = dynamic_cast<TWinControl*>(child); control && control->TabOrder() >= 0)
-            siblings.push_back(control);
-    std::stable_sort(siblings.begin(), siblings.end(),
-                     [](const TWinControl* a, const TWinControl* b) { return a->TabOrder() < b->TabOrder(); });
-    for (TWinControl* control : siblings) {
+    for (TWinControl* control : parent.TabOrderedChildren()) {
         if (!control->Showing()) continue;
         if (control->CanFocus() && control->TabStop()) out.push_back(control);
         CollectTabStops(*control, out);

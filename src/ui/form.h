@@ -1,6 +1,7 @@
 #pragma once
 // The one top-level window: fixed client area, title, the control that has the focus and
-// the keyboard rules of a dialog (default button, access keys, Tab order).
+// the keyboard rules of a dialog (default button, access keys, Tab order, arrow keys in a
+// radio group).
 #include <cstdint>
 
 #include "ui/control.h"
@@ -25,9 +26,12 @@ public:
     // the user through it too.
     void SetActiveControl(TWinControl* control);
 
-    // The button that Enter presses.
-    void SetDefaultButton(TButton* button) { defaultButton_ = button; }
+    // The button that Enter presses while no push button has the focus.
+    void SetDefaultButton(TButton* button);
     TButton* DefaultButton() const { return defaultButton_; }
+    // The button drawn with the default frame, the one Enter presses: the focused push
+    // button, otherwise the default button.
+    TButton* CurrentDefaultButton() const;
 
     // Runs OnClose; when it raises, the window stays open and the error goes on to the
     // caller. Otherwise the application is asked to end.
@@ -43,6 +47,11 @@ public:
     void SelectNext(bool forward);
 
 private:
+    // Redraws the frames after the current default button may have changed from before.
+    void DefaultFrameMoved(TButton* before);
+    // Arrow keys on a radio button: the focus and the check go to its neighbour.
+    bool MoveInGroup(bool forward);
+
     TWinControl* activeControl_ = nullptr;
     TButton* defaultButton_ = nullptr;
     bool closeRequested_ = false;

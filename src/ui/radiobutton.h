@@ -12,6 +12,9 @@ public:
     void SetChecked(bool checked);
     // The user clicked it (or pressed space on it).
     void Click() { SetChecked(true); }
+    // The button an arrow key moves to: the next (or previous) one of the group in tab
+    // order that can take the focus, wrapping round; itself when there is no other.
+    TRadioButton& GroupNeighbour(bool forward);
 
 private:
     bool checked_ = false;

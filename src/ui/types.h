@@ -61,4 +61,8 @@ inline constexpr std::uint16_t Tab = 0x09;
 inline constexpr std::uint16_t Return = 0x0D;
 inline constexpr std::uint16_t Escape = 0x1B;
 inline constexpr std::uint16_t Space = 0x20;
+inline constexpr std::uint16_t Left = 0x25;
+inline constexpr std::uint16_t Up = 0x26;
+inline constexpr std::uint16_t Right = 0x27;
+inline constexpr std::uint16_t Down = 0x28;
 }  // namespace vk

@@ -457,6 +457,31 @@ scenario_close_box() {
   [ -z "$(find_window "$CLIENT_TITLE")" ] || fail "the sample client was started"
 }
 
+# The keyboard alone, no mouse event at all, in an English session: Tab reaches the
+# checked language, Up checks French; Enter; Tab reaches "I disagree", Left checks "I
+# agree"; Enter; Tab to the directory box, typed over its selection, Enter installs. On
+# page 5 Space clears the automatic start and Enter (on a check box) presses Done.
+scenario_keyboard() {
+  local dir='C:\Quorvane Clavier\Entreprise'
+  press() { xdotool key --delay 150 "$@"; sleep 0.5; }
+  start_wizard en_US.UTF-8 || return
+  press Tab Up        # Back is disabled: the checked language, then French
+  press Return        # page 2, stores francais
+  press Tab Left      # "Je refuse", then "J'accepte"
+  press Return        # page 3
+  press Tab Tab Tab   # Next, Back, the directory box with its text selected
+  xdotool type --delay 20 "$dir"
+  sleep 0.3
+  press Return        # Install: page 4
+  wait_placed francais 60 || return
+  press Tab Tab Tab space  # Done, start now, automatic start cleared
+  press Return        # Done
+  expect_exit 30
+  expect_installed francais "$dir"
+  expect_close_entries francais "$dir" no
+  wait_window "$CLIENT_TITLE" 30 >/dev/null || fail "the installed sample client did not start"
+}
+
 # ---- runner ------------------------------------------------------------------------
 
 run_scenario() {

@@ -34,4 +34,15 @@ inline TBounds BoundsOf(HWND window) {
     return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
 }
 
+// A push button drawn with the default frame.
+inline bool Framed(HWND button) { return (GetWindowLongA(button, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON; }
+
+// A left click posted in the middle of the window; it lands when the messages are pumped.
+inline void PostClick(HWND window) {
+    const TBounds bounds = BoundsOf(window);
+    const LPARAM centre = MAKELPARAM(bounds.Width / 2, bounds.Height / 2);
+    PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, centre);
+    PostMessageA(window, WM_LBUTTONUP, 0, centre);
+}
+
 }  // namespace window_query

@@ -110,9 +110,17 @@ LRESULT LabelPeer::Intercept(UINT message, WPARAM, LPARAM, bool& handled) {
 }
 
 ButtonPeer::ButtonPeer(TButton& button) : WindowPeer(button), button_(button) {
-    TForm* form = button.Form();
-    const DWORD kind = form && form->DefaultButton() == &button ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
-    Create("BUTTON", kind | TabStopStyle(button));
+    Create("BUTTON", Kind() | TabStopStyle(button));
+}
+
+DWORD ButtonPeer::Kind() const {
+    TForm* form = button_.Form();
+    return form && form->CurrentDefaultButton() == &button_ ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+}
+
+void ButtonPeer::Changed(PeerChange what) {
+    if (what != PeerChange::Default) return WindowPeer::Changed(what);
+    SendMessageA(Handle(), BM_SETSTYLE, Kind(), TRUE);
 }
 
 void ButtonPeer::Command(WORD code) {

@@ -35,9 +35,12 @@ private:
 class ButtonPeer : public WindowPeer {
 public:
     explicit ButtonPeer(TButton& button);
+    void Changed(PeerChange what) override;
     void Command(WORD code) override;
 
 private:
+    // BS_DEFPUSHBUTTON while the form draws it with the default frame.
+    DWORD Kind() const;
     TButton& button_;
 };
 

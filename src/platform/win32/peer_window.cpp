@@ -171,15 +171,16 @@ void WindowPeer::Post(unsigned message, std::uintptr_t wParam, std::intptr_t lPa
 
 LRESULT WindowPeer::Intercept(UINT, WPARAM, LPARAM, bool&) { return 0; }
 
-// Enter, Tab and typed characters go to the form's keyboard rules first.
+// Enter, Tab, the arrows and typed characters go to the form's keyboard rules first.
 LRESULT WindowPeer::ForwardKeys(UINT message, WPARAM wParam, bool& handled) {
     auto* control = dynamic_cast<TWinControl*>(&control_);
     TForm* form = control_.Form();
     if (!control || !form) return 0;
     switch (message) {
-        // The form raises only from the handler of a button it pressed: the key was used.
+        // The form raises only from the handler of a control it pressed: the key was used.
         case WM_KEYDOWN:
-            if (wParam == VK_RETURN || wParam == VK_TAB || wParam == VK_ESCAPE) {
+            if (wParam == VK_RETURN || wParam == VK_TAB || wParam == VK_ESCAPE ||
+                (wParam >= VK_LEFT && wParam <= VK_DOWN)) {
                 handled = swallowChar_ = true;
                 handled = swallowChar_ = form->KeyDown(static_cast<std::uint16_t>(wParam), CurrentShift());
             }

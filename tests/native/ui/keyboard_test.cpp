@@ -1,4 +1,5 @@
-// The dialog keyboard rules the form decides: default button, access keys, Tab order.
+// The dialog keyboard rules the form decides: default button and its frame, access keys,
+// Tab order, arrow keys in a radio group.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -33,8 +34,10 @@ struct Window : TForm {
         Back.SetCaption("&Précedent");
         Back.SetTabOrder(1);
         SetDefaultButton(&Next);
-        for (TButton* button : {&Next, &Back})
-            button->OnClick = [this](TComponent* sender) { pressed.push_back(static_cast<TControl*>(sender)->Name()); };
+        for (TWinControl* control : std::initializer_list<TWinControl*>{&Next, &Back, &Agree, &Deny})
+            control->OnClick = [this](TComponent* sender) {
+                pressed.push_back(static_cast<TControl*>(sender)->Name());
+            };
     }
     TPanel Page{this, "Page", {0, 0, 424, 337}};
     TMemo Memo{&Page, "Memo", {15, 96, 394, 193}};
@@ -52,7 +55,7 @@ struct Window : TForm {
     TWinControl* ByName(const std::string& name) {
         for (TWinControl* control : std::initializer_list<TWinControl*>{&Memo, &Agree, &Deny, &Edit, &Next, &Back})
             if (control->Name() == name) return control;
-        return nullptr;
+        return nullptr;  // the window itself
     }
 };
 
@@ -179,6 +182,122 @@ TEST(Form, TabFollowsTheTabOrderPanelByPanel) {
     window.Back.SetEnabled(false);
     window.KeyDown(vk::Tab, ssShift);
     EXPECT_EQ(window.ActiveControl()->Name(), "Next");
+}
+
+// The frame, and Enter, follow a focused push button and otherwise stay on the default one.
+TEST(Form, TheDefaultFrameFollowsTheFocusedPushButton) {
+    const std::vector<std::pair<const char*, const char*>> table = {
+        {"Back", "Back"}, {"Next", "Next"}, {"Deny", "Next"}, {"Edit", "Next"}, {"Memo", "Next"}, {"", "Next"},
+    };
+    Window window;
+    window.Back.SetEnabled(true);
+    for (const auto& [focus, framed] : table) {
+        SCOPED_TRACE(focus);
+        window.SetActiveControl(window.ByName(focus));
+        ASSERT_NE(window.CurrentDefaultButton(), nullptr);
+        EXPECT_EQ(window.CurrentDefaultButton()->Name(), framed);
+    }
+    window.SetActiveControl(&window.Back);
+    window.Back.SetEnabled(false);  // the focus goes back to the window
+    EXPECT_EQ(window.CurrentDefaultButton(), &window.Next);
+}
+
+// Two groups on two panels; the first is created One, Two, Three and its tab order is the
+// reverse.
+struct Groups : TForm {
+    Groups() : TForm("Groups", 424, 367) {
+        One.SetTabOrder(2);
+        Two.SetTabOrder(1);
+        Three.SetTabOrder(0);
+        Elsewhere.SetTabOrder(0);
+        Elsewhere.SetChecked(true);
+        for (TRadioButton* radio : {&One, &Two, &Three, &Elsewhere})
+            radio->OnClick = [this](TComponent* sender) { clicks.push_back(static_cast<TControl*>(sender)->Name()); };
+    }
+    TPanel Page{this, "Page", {0, 0, 424, 337}};
+    TRadioButton One{&Page, "One", {40, 176, 81, 17}};
+    TRadioButton Two{&Page, "Two", {40, 200, 73, 17}};
+    TRadioButton Three{&Page, "Three", {40, 224, 73, 17}};
+    TPanel Other{this, "Other", {0, 337, 424, 32}};
+    TRadioButton Elsewhere{&Other, "Elsewhere", {40, 5, 73, 17}};
+    std::vector<std::string> clicks;
+
+    TRadioButton* ByName(const std::string& name) {
+        for (TRadioButton* radio : {&One, &Two, &Three})
+            if (radio->Name() == name) return radio;
+        return nullptr;
+    }
+};
+
+struct ArrowCase {
+    const char* name;
+    const char* from;
+    std::uint16_t key;
+    const char* unavailable;  // disabled, or hidden when it starts with '-'
+    const char* reached;
+};
+
+class ArrowKeys : public testing::TestWithParam<ArrowCase> {};
+
+TEST_P(ArrowKeys, MoveTheFocusInTheGroupAndCheckTheButtonReached) {
+    const ArrowCase& c = GetParam();
+    Groups groups;
+    TRadioButton& from = *groups.ByName(c.from);
+    from.SetChecked(true);
+    groups.SetActiveControl(&from);
+    groups.clicks.clear();
+    if (c.unavailable[0] == '-')
+        groups.ByName(c.unavailable + 1)->SetVisible(false);
+    else if (c.unavailable[0])
+        groups.ByName(c.unavailable)->SetEnabled(false);
+
+    EXPECT_TRUE(groups.KeyDown(c.key, 0));
+    TRadioButton& reached = *groups.ByName(c.reached);
+    EXPECT_EQ(groups.ActiveControl(), &reached);
+    for (TRadioButton* radio : {&groups.One, &groups.Two, &groups.Three}) {
+        EXPECT_EQ(radio->Checked(), radio == &reached) << radio->Name();
+        EXPECT_EQ(radio->TabStop(), radio == &reached) << radio->Name();
+    }
+    EXPECT_TRUE(groups.Elsewhere.Checked()) << "another panel is another group";
+    EXPECT_EQ(groups.clicks, std::vector<std::string>{c.reached});
+}
+
+INSTANTIATE_TEST_SUITE_P(Form, ArrowKeys,
+                         testing::Values(ArrowCase{"RightToTheNextInTabOrder", "Two", vk::Right, "", "One"},
+                                         ArrowCase{"DownWrapsToTheFirst", "One", vk::Down, "", "Three"},
+                                         ArrowCase{"LeftToThePrevious", "Two", vk::Left, "", "Three"},
+                                         ArrowCase{"UpWrapsToTheLast", "Three", vk::Up, "", "One"},
+                                         ArrowCase{"PastADisabledOne", "Three", vk::Right, "Two", "One"},
+                                         ArrowCase{"PastAHiddenOne", "One", vk::Left, "-Two", "Three"}),
+                         [](const auto& param) { return std::string(param.param.name); });
+
+// The edit box, the agreement box and the folder tree use the arrows themselves.
+TEST(Form, ArrowsOutsideARadioGroupAreLeftToTheControl) {
+    Window window;
+    for (const char* focus : {"Edit", "Memo", "Next", ""}) {
+        SCOPED_TRACE(focus);
+        window.SetActiveControl(window.ByName(focus));
+        for (std::uint16_t key : {vk::Left, vk::Up, vk::Right, vk::Down}) EXPECT_FALSE(window.KeyDown(key, 0));
+        EXPECT_EQ(window.ActiveControl(), window.ByName(focus));
+    }
+    EXPECT_TRUE(window.Deny.Checked());
+    EXPECT_TRUE(window.pressed.empty());
+}
+
+// Keyboard alone: Tab reaches the checked button, an arrow checks the other, Tab goes on.
+TEST(Form, TabAndArrowsCheckTheOtherButtonOfAGroup) {
+    Window window;
+    window.SetActiveControl(&window.Next);
+    window.KeyDown(vk::Tab, ssShift);
+    window.KeyDown(vk::Tab, ssShift);
+    ASSERT_EQ(window.ActiveControl(), &window.Deny);
+    EXPECT_TRUE(window.KeyDown(vk::Left, 0));
+    EXPECT_EQ(window.pressed, std::vector<std::string>{"Agree"});
+    EXPECT_TRUE(window.Agree.Checked());
+    window.KeyDown(vk::Tab, ssShift);
+    EXPECT_EQ(window.ActiveControl(), &window.Memo);
+    window.KeyDown(vk::Tab, 0);
+    EXPECT_EQ(window.ActiveControl(), &window.Agree) << "the group's tab stop moved with the check";
 }
 
 }  // namespace

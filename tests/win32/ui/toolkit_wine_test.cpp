@@ -1,6 +1,7 @@
 // The toolkit's real windows under Wine: frame and classes at 96 dpi, keyboard rules driven
-// by key messages, the mouse-only button driven by mouse messages, the progress bar's
-// range and colour, and the folder tree over the real shell.
+// by key messages (arrows in a radio group, the default frame following the focus), the
+// mouse-only button driven by mouse messages, the progress bar's range and colour, and the
+// folder tree over the real shell.
 #include <windows.h>
 #include <commctrl.h>
 #include <richedit.h>
@@ -334,6 +335,66 @@ TEST_F(ToolkitWine, ARadioClickChecksItsGroupThroughTheModel) {
     EXPECT_EQ(SendMessageA(HandleOf(window->Agree), BM_GETCHECK, 0, 0), BST_CHECKED);
     EXPECT_EQ(SendMessageA(HandleOf(window->Deny), BM_GETCHECK, 0, 0), BST_UNCHECKED);
     EXPECT_FALSE(GetWindowLongA(HandleOf(window->Deny), GWL_STYLE) & WS_TABSTOP);
+}
+
+// Real arrow keys at the focused radio button; the arrows in the edit box stay its own.
+TEST_F(ToolkitWine, ArrowsMoveTheFocusAndTheCheckWithinTheGroup) {
+    Window& w = *window;
+    int clicks = 0;
+    w.Agree.OnClick = [&](TComponent*) { ++clicks; };
+    w.SetActiveControl(&w.Deny);
+    Pump();
+    const std::vector<std::pair<WPARAM, TRadioButton*>> table = {
+        {VK_LEFT, &w.Agree}, {VK_LEFT, &w.Deny}, {VK_DOWN, &w.Agree}, {VK_UP, &w.Deny}, {VK_RIGHT, &w.Agree}};
+    for (const auto& [key, reached] : table) {
+        SCOPED_TRACE(reached->Name());
+        Key(key);
+        EXPECT_EQ(GetFocus(), HandleOf(*reached));
+        for (TRadioButton* radio : {&w.Agree, &w.Deny}) {
+            const HWND handle = HandleOf(*radio);
+            EXPECT_EQ(SendMessageA(handle, BM_GETCHECK, 0, 0) == BST_CHECKED, radio == reached) << radio->Name();
+            EXPECT_EQ((GetWindowLongA(handle, GWL_STYLE) & WS_TABSTOP) != 0, radio == reached) << radio->Name();
+        }
+        EXPECT_TRUE(Framed(HandleOf(w.Next)));
+    }
+    EXPECT_EQ(clicks, 3);
+
+    w.Edit.SetText("abc");
+    w.SetActiveControl(&w.Edit);
+    Pump();
+    Key(VK_LEFT);
+    DWORD start = 1, end = 1;
+    SendMessageA(HandleOf(w.Edit), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(GetFocus(), HandleOf(w.Edit));
+    // The box took the key: the caret, at the end of the selected text, moved one to the left.
+    EXPECT_EQ(start, 2u);
+    EXPECT_EQ(end, 2u);
+    EXPECT_TRUE(w.Agree.Checked());
+}
+
+// As in a dialog: the focused push button is drawn as the default, otherwise Next is.
+TEST_F(ToolkitWine, TheDefaultFrameFollowsTheFocusedPushButton) {
+    Window& w = *window;
+    ASSERT_EQ(GetFocus(), HandleOf(w.Next));
+    const std::vector<std::pair<const char*, TButton*>> table = {
+        {"Back", &w.Back}, {"Memo", &w.Next}, {"Deny", &w.Next},
+        {"Edit", &w.Next}, {"Rich", &w.Next}, {"Next", &w.Next},
+    };
+    for (const auto& [reached, framed] : table) {
+        Key(VK_TAB);
+        ASSERT_EQ(w.ActiveControl()->Name(), reached);
+        EXPECT_EQ(Framed(HandleOf(w.Next)), framed == &w.Next) << reached;
+        EXPECT_EQ(Framed(HandleOf(w.Back)), framed == &w.Back) << reached;
+    }
+    // Focus given by the mouse, and taken away by disabling the button.
+    PostClick(HandleOf(w.Back));
+    Pump();
+    EXPECT_EQ(w.pressed, std::vector<std::string>{"Back"});
+    EXPECT_TRUE(Framed(HandleOf(w.Back)));
+    EXPECT_FALSE(Framed(HandleOf(w.Next)));
+    w.Back.SetEnabled(false);
+    EXPECT_TRUE(Framed(HandleOf(w.Next)));
+    EXPECT_FALSE(Framed(HandleOf(w.Back)));
 }
 
 struct MouseCase {

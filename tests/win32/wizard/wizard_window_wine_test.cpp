@@ -1,7 +1,7 @@
 // The real wizard window under Wine: every control enumerated through its window (class,
 // styles, geometry at 96 dpi, text, font, visibility, enabled and checked state, tab
 // order), then pages 1 to 3 and back driven by posted mouse and key messages, with the
-// language read back from the registry.
+// language read back from the registry, and once more by the keyboard alone.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -84,10 +84,7 @@ protected:
     static void Click(TControl& control) {
         HWND target = HandleOf(control);
         ASSERT_NE(target, nullptr) << control.Name();
-        const TBounds bounds = BoundsOf(target);
-        const LPARAM centre = MAKELPARAM(bounds.Width / 2, bounds.Height / 2);
-        PostMessageA(target, WM_LBUTTONDOWN, MK_LBUTTON, centre);
-        PostMessageA(target, WM_LBUTTONUP, 0, centre);
+        PostClick(target);
         Pump();
     }
 
@@ -360,6 +357,84 @@ TEST_F(WizardWine, PagesOneToThreeAndBackByClicksAndKeys) {
     EXPECT_EQ(StoredLanguage(), "anglais");
     EXPECT_TRUE(IsWindowVisible(HandleOf(w.memLicenceEn)));
     EXPECT_FALSE(IsWindowVisible(HandleOf(w.memLicenseEntreFr)));
+}
+
+struct GroupStep {
+    WPARAM Key;
+    TRadioButton* Reached;
+    TRadioButton* Other;
+};
+
+void ExpectReached(const GroupStep& step) {
+    EXPECT_EQ(GetFocus(), HandleOf(*step.Reached)) << step.Reached->Name();
+    EXPECT_EQ(SendMessageA(HandleOf(*step.Reached), BM_GETCHECK, 0, 0), BST_CHECKED) << step.Reached->Name();
+    EXPECT_EQ(SendMessageA(HandleOf(*step.Other), BM_GETCHECK, 0, 0), BST_UNCHECKED) << step.Other->Name();
+}
+
+// The arrows check the other language and the agreement, Enter goes on, and the default
+// frame follows the focused push button.
+TEST_F(WizardWine, TheKeyboardAloneChoosesTheLanguageAndTheAgreement) {
+    TfInstall& w = *window;
+    for (int i = 0; i < 4 && !IsWindowVisible(HandleOf(w.PnlStep1)); ++i) Click(w.btnBack);
+    ASSERT_TRUE(IsWindowVisible(HandleOf(w.PnlStep1)));
+    Click(w.rdoFrench);
+    SetFocus(HandleOf(w.BtnNext));
+    Pump();
+    EXPECT_TRUE(Framed(HandleOf(w.BtnNext)));
+    EXPECT_FALSE(Framed(HandleOf(w.btnBack)));
+
+    Key(VK_TAB);  // Back is disabled on page 1
+    ASSERT_EQ(GetFocus(), HandleOf(w.rdoFrench));
+    const struct {
+        GroupStep Step;
+        const char* Title;
+        const char* Next;
+    } languages[] = {
+        {{VK_DOWN, &w.RdoEnglish, &w.rdoFrench}, "Quorvane installation", "&Next"},
+        {{VK_RIGHT, &w.rdoFrench, &w.RdoEnglish}, "Installation de Quorvane", "&Suivant"},
+        {{VK_UP, &w.RdoEnglish, &w.rdoFrench}, "Quorvane installation", "&Next"},
+        {{VK_LEFT, &w.rdoFrench, &w.RdoEnglish}, "Installation de Quorvane", "&Suivant"},
+    };
+    for (const auto& language : languages) {
+        Key(language.Step.Key);
+        ExpectReached(language.Step);
+        EXPECT_EQ(TextOf(HandleOf(w)), language.Title);
+        EXPECT_EQ(TextOf(HandleOf(w.BtnNext)), language.Next);
+        EXPECT_TRUE(Framed(HandleOf(w.BtnNext)));
+    }
+
+    Key(VK_RETURN);
+    ExpectButtons(w.PnlStep2, true, false, "&Suivant");
+    EXPECT_EQ(StoredLanguage(), "francais");
+    Key(VK_TAB);  // from the window, whose page 1 took the focus with it
+    ASSERT_EQ(GetFocus(), HandleOf(w.rdoDeny));
+    const struct {
+        GroupStep Step;
+        bool NextEnabled;
+    } agreement[] = {
+        {{VK_LEFT, &w.rdoagree, &w.rdoDeny}, true},
+        {{VK_RIGHT, &w.rdoDeny, &w.rdoagree}, false},
+        {{VK_DOWN, &w.rdoagree, &w.rdoDeny}, true},
+    };
+    for (const auto& choice : agreement) {
+        Key(choice.Step.Key);
+        ExpectReached(choice.Step);
+        EXPECT_EQ(IsWindowEnabled(HandleOf(w.BtnNext)) != FALSE, choice.NextEnabled);
+    }
+
+    Key(VK_RETURN);
+    ExpectButtons(w.PnlStep3, true, true, "&Installer");
+    EXPECT_EQ(TabCycle(2), (std::vector<HWND>{HandleOf(w.BtnNext), HandleOf(w.btnBack)}));
+    EXPECT_TRUE(Framed(HandleOf(w.btnBack)));
+    EXPECT_FALSE(Framed(HandleOf(w.BtnNext)));
+    Key(VK_RETURN);  // Back has the focus
+    ExpectButtons(w.PnlStep2, true, false, "&Suivant");
+    EXPECT_EQ(GetFocus(), HandleOf(w.btnBack));
+    EXPECT_TRUE(Framed(HandleOf(w.btnBack)));
+    Key(VK_RETURN);  // page 1, where Back is disabled: the frame goes back to Next
+    ExpectButtons(w.PnlStep1, false, true, "&Suivant");
+    EXPECT_TRUE(Framed(HandleOf(w.BtnNext)));
+    EXPECT_FALSE(Framed(HandleOf(w.btnBack)));
 }
 
 }  // namespace
