@@ -51,13 +51,13 @@ bool SetLingerReset(SocketId socket) {
 }
 
 bool SelectNotifications(SocketId socket, const MessageWindow& window, unsigned message) {
-    return WSAAsyncSelect(socket, window.impl().hwnd, message, FD_READ | FD_OOB | FD_ACCEPT | FD_CONNECT | FD_CLOSE) ==
-           0;
+    return WSAAsyncSelect(socket, window.impl().hwnd.Get(), message,
+                          FD_READ | FD_OOB | FD_ACCEPT | FD_CONNECT | FD_CLOSE) == 0;
 }
 
 LookupId StartHostLookup(const MessageWindow& window, unsigned message, const std::string& name) {
     auto lookup = std::make_unique<Lookup>();
-    lookup->handle = WSAAsyncGetHostByName(window.impl().hwnd, message, name.c_str(), lookup->result.data(),
+    lookup->handle = WSAAsyncGetHostByName(window.impl().hwnd.Get(), message, name.c_str(), lookup->result.data(),
                                            static_cast<int>(lookup->result.size()));
     if (lookup->handle == nullptr) return 0;
     const auto id = reinterpret_cast<LookupId>(lookup->handle);
