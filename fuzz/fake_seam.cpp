@@ -108,11 +108,10 @@ void MessageWindow::Discard(unsigned message) {
     std::erase_if(ThePeer().queue, [&](const Posted& p) { return p.window == impl_->id && p.message == message; });
 }
 
-bool StartSockets(SocketLibraryInfo& info) {
+SocketLibrary StartSockets(SocketLibraryInfo& info) {
     info.Version = 0x0101;
-    return true;
+    return std::make_shared<char>();
 }
-void CleanupSockets() {}
 
 // Numbers are reused, as a real system does, so that millions of runs stay in 16 bits.
 SocketId OpenStreamSocket() { return 3 + ThePeer().nextSocket++ % 1024; }

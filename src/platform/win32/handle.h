@@ -2,6 +2,7 @@
 // Ownership of the system's handles and COM interfaces, and the scopes that pair a
 // system call with its undoing: each is closed, released or undone exactly once, also
 // when the scope is left by an exception.
+#include <winsock2.h>
 #include <windows.h>
 #include <objbase.h>
 #include <shlobj.h>
@@ -149,6 +150,24 @@ public:
 private:
     HDC dc_;
     HGDIOBJ previous_;
+};
+
+// Winsock started for the scope; cleaned up only after a start that succeeded, so that
+// the system's count of users stays right.
+class SocketLibraryScope {
+public:
+    explicit SocketLibraryScope(WORD version) : started_(WSAStartup(version, &data_) == 0) {}
+    ~SocketLibraryScope() {
+        if (started_) WSACleanup();
+    }
+    SocketLibraryScope(const SocketLibraryScope&) = delete;
+    SocketLibraryScope& operator=(const SocketLibraryScope&) = delete;
+    bool Started() const { return started_; }
+    const WSADATA& Data() const { return data_; }
+
+private:
+    WSADATA data_{};
+    bool started_;
 };
 
 }  // namespace platform::win32

@@ -29,19 +29,18 @@ std::vector<std::unique_ptr<Lookup>>& AbandonedLookups() {
 
 }  // namespace
 
-bool StartSockets(SocketLibraryInfo& info) {
-    WSADATA data{};
-    if (WSAStartup(MAKEWORD(1, 1), &data) != 0) return false;
+SocketLibrary StartSockets(SocketLibraryInfo& info) {
+    auto library = std::make_shared<win32::SocketLibraryScope>(MAKEWORD(1, 1));
+    if (!library->Started()) return nullptr;
+    const WSADATA& data = library->Data();
     info.Version = data.wVersion;
     info.HighVersion = data.wHighVersion;
     info.Description = data.szDescription;
     info.SystemStatus = data.szSystemStatus;
     info.MaxSockets = data.iMaxSockets;
     info.MaxUdpDatagram = data.iMaxUdpDg;
-    return true;
+    return library;
 }
-
-void CleanupSockets() { WSACleanup(); }
 
 SocketId OpenStreamSocket() { return ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP); }
 
