@@ -10,7 +10,7 @@ constexpr char kText[] =
     "This is the Quorvane sample client.\r\n\r\n"
     "The setup wizard downloaded it from the demo web server and installed it.";
 
-LRESULT CALLBACK ClientWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK ClientWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     switch (message) {
         case WM_CREATE:
             CreateWindowExA(0, "STATIC", kText, WS_CHILD | WS_VISIBLE | SS_LEFT, 16, 16, 360, 80, window, nullptr,

@@ -53,11 +53,10 @@ void posix::PollSockets(int) {
         Notify(peer.window, peer.message, peer.socket, kEventClose, peer.script.resetAtEnd ? 10054u : 0u);
 }
 
-bool StartSockets(SocketLibraryInfo& info) {
+SocketLibrary StartSockets(SocketLibraryInfo& info) {
     info.Version = 0x0101;
-    return true;
+    return std::make_shared<char>();
 }
-void CleanupSockets() {}
 
 // Numbers are reused, as a real system does, so that millions of runs stay in 16 bits.
 SocketId OpenStreamSocket() { return 3 + ThePeer().nextSocket++ % 1024; }

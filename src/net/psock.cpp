@@ -19,12 +19,8 @@ constexpr int kBlockSize = 65536;
 // responsive and a Cancel acts well within a frame.
 constexpr auto kPumpInterval = std::chrono::milliseconds(10);
 
-// Live objects that started the socket library.
-std::int32_t SocketUsers = 0;
-
-void ReleaseSocketLibrary() {
-    if (--SocketUsers == 0) platform::CleanupSockets();
-}
+// The library the live objects share: started by the first, stopped with the last.
+std::weak_ptr<const void> RunningSocketLibrary;
 
 std::string VersionText(std::uint16_t version) {
     return std::to_string(version >> 8) + "." + std::to_string(version & 0xFF);
@@ -134,17 +130,16 @@ TPowersock::~TPowersock() {
     }
     WaitTimer.reset();
     NotifyWindow.reset();
-    ReleaseSocketLibrary();
 }
 
 void TPowersock::InitWinsock() {
     StatusMessage(kStatusTrace, "Initializing Winsock");
-    if (++SocketUsers == 1) {
+    SocketLibrary = RunningSocketLibrary.lock();
+    if (!SocketLibrary) {
         platform::SocketLibraryInfo info;
-        if (!platform::StartSockets(info)) {
-            --SocketUsers;
-            throw ESockError("Initializaton of windows sockets failed");
-        }
+        SocketLibrary = platform::StartSockets(info);
+        if (!SocketLibrary) throw ESockError("Initializaton of windows sockets failed");
+        RunningSocketLibrary = SocketLibrary;
         WinsockInfo = {
             "Version= " + VersionText(info.Version),
             "High Version= " + VersionText(info.HighVersion),
@@ -155,10 +150,7 @@ void TPowersock::InitWinsock() {
         };
     }
     SocketHandle = OpenNotifyingSocket(true);
-    if (SocketHandle == kNoSocketHandle) {
-        ReleaseSocketLibrary();
-        throw ESockError("Initializaton of windows sockets failed");
-    }
+    if (SocketHandle == kNoSocketHandle) throw ESockError("Initializaton of windows sockets failed");
 }
 
 // A socket that fits the 16-bit handle and notifies NotifyWindow; kNoSocketHandle otherwise.

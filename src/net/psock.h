@@ -121,6 +121,8 @@ private:
     // False when ended by a cancel.
     bool ReceiveBlocks(const std::function<void(const char*, int)>& store, const std::function<bool()>& full);
 
+    // Declared first: the socket library outlives the window and the socket.
+    platform::SocketLibrary SocketLibrary;
     std::array<char, 65537> WorkBuffer{};
     bool Destroying = false;
     bool Finalizing = false;

@@ -82,8 +82,10 @@ struct Ipv4Address {
     std::uint16_t Port = 0;
 };
 
-bool StartSockets(SocketLibraryInfo& info);  // requests version 1.1
-void CleanupSockets();
+// Keeps the socket library (version 1.1) started for as long as any copy lives.
+using SocketLibrary = std::shared_ptr<const void>;
+// Empty when the library cannot start; info is then left as it was.
+SocketLibrary StartSockets(SocketLibraryInfo& info);
 
 SocketId OpenStreamSocket();           // kNoSocket on failure
 bool SetLingerReset(SocketId socket);  // linger on, time 0

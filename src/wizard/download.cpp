@@ -6,6 +6,7 @@
 
 #include "net/nmhttp.h"
 #include "platform/exception.h"
+#include "platform/scoped_value.h"
 #include "platform/services.h"
 #include "wizard/catalogue_text.h"
 #include "wizard/downloadhost.h"
@@ -73,15 +74,16 @@ void TfInstall::StartDownload() {
         Http->OnInvalidHost = [this](bool& Handled) { HttpInvalidHost(Handled); };
         Http->OnConnect = [this] { HttpConnect(); };
     }
-    Http->InputFileMode = true;
     const std::string tempDir = WithTrailingBackslash(ZeroTerminated(TempDir));
-    for (const char* name : kDownloadOrder) {
-        CurrentFileName = name;
-        Http->Body = tempDir + name;
-        Http->Get(DownloadUrl(name));
-        CheckDownloaded(*Http, name);
+    {
+        const platform::ScopedValue toFiles(Http->InputFileMode, true);
+        for (const char* name : kDownloadOrder) {
+            CurrentFileName = name;
+            Http->Body = tempDir + name;
+            Http->Get(DownloadUrl(name));
+            CheckDownloaded(*Http, name);
+        }
     }
-    Http->InputFileMode = false;
     if (!Cancelled) InstallFiles();
 }
 

@@ -222,17 +222,16 @@ void PollSockets(int timeoutMs) {
 }
 }  // namespace posix
 
-bool StartSockets(SocketLibraryInfo& info) {
+// There is nothing to start or stop: any live token will do.
+SocketLibrary StartSockets(SocketLibraryInfo& info) {
     info.Version = 0x0101;
     info.HighVersion = 0x0202;
     info.Description = "Quorvane posix sockets";
     info.SystemStatus = "Running";
     info.MaxSockets = 1024;
     info.MaxUdpDatagram = 65467;
-    return true;
+    return std::make_shared<char>();
 }
-
-void CleanupSockets() {}
 
 SocketId OpenStreamSocket() {
     const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, IPPROTO_TCP);

@@ -1,21 +1,27 @@
 #pragma once
-// Ownership of the system's handles and COM interfaces: closed or released exactly once.
+// Ownership of the system's handles and COM interfaces, and the scopes that pair a
+// system call with its undoing: each is closed, released or undone exactly once, also
+// when the scope is left by an exception.
+#include <winsock2.h>
 #include <windows.h>
 #include <objbase.h>
 #include <shlobj.h>
 
+#include <cstdint>
 #include <utility>
 
 namespace platform::win32 {
 
-template <class T, class Traits>
+// A handle that Close frees. Invalid is the value that holds nothing, as an integer
+// because INVALID_HANDLE_VALUE (-1) is no constant pointer.
+template <class T, auto Close, std::intptr_t Invalid = 0>
 class Handle {
 public:
     Handle() = default;
     explicit Handle(T value) : value_(value) {}
-    Handle(Handle&& other) noexcept : value_(std::exchange(other.value_, Traits::Invalid())) {}
+    Handle(Handle&& other) noexcept : value_(std::exchange(other.value_, None())) {}
     Handle& operator=(Handle&& other) noexcept {
-        if (this != &other) Reset(std::exchange(other.value_, Traits::Invalid()));
+        if (this != &other) Reset(std::exchange(other.value_, None()));
         return *this;
     }
     Handle(const Handle&) = delete;
@@ -23,43 +29,39 @@ public:
     ~Handle() { Reset(); }
 
     T Get() const { return value_; }
-    explicit operator bool() const { return value_ != Traits::Invalid(); }
+    explicit operator bool() const { return value_ != None(); }
     // For the system call that fills in a new handle.
     T* Put() {
         Reset();
         return &value_;
     }
-    T Release() { return std::exchange(value_, Traits::Invalid()); }
-    void Reset(T value = Traits::Invalid()) {
-        if (value_ != Traits::Invalid()) Traits::Close(value_);
+    T Release() { return std::exchange(value_, None()); }
+    void Reset(T value = None()) {
+        if (value_ != None()) Close(value_);
         value_ = value;
     }
 
 private:
-    T value_ = Traits::Invalid();
+    static T None() {
+        if constexpr (Invalid == 0)
+            return T{};
+        else
+            return reinterpret_cast<T>(Invalid);
+    }
+    T value_ = None();
 };
 
-struct RegistryKeyTraits {
-    static HKEY Invalid() { return nullptr; }
-    static void Close(HKEY key) { RegCloseKey(key); }
-};
-struct FindTraits {
-    static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
-    static void Close(HANDLE find) { FindClose(find); }
-};
-struct ItemListTraits {
-    static LPITEMIDLIST Invalid() { return nullptr; }
-    static void Close(LPITEMIDLIST list) { CoTaskMemFree(list); }
-};
-struct WindowTraits {
-    static HWND Invalid() { return nullptr; }
-    static void Close(HWND window) { DestroyWindow(window); }
-};
-
-using RegistryKeyHandle = Handle<HKEY, RegistryKeyTraits>;
-using FindHandle = Handle<HANDLE, FindTraits>;
-using ItemList = Handle<LPITEMIDLIST, ItemListTraits>;
-using WindowHandle = Handle<HWND, WindowTraits>;
+using RegistryKeyHandle = Handle<HKEY, RegCloseKey>;
+using FindHandle = Handle<HANDLE, FindClose, -1>;
+using ItemList = Handle<LPITEMIDLIST, CoTaskMemFree>;
+using TaskMemoryText = Handle<LPWSTR, CoTaskMemFree>;
+using WindowHandle = Handle<HWND, DestroyWindow>;
+using MenuHandle = Handle<HMENU, DestroyMenu>;
+template <class Object>
+using GdiObject = Handle<Object, DeleteObject>;
+using FontHandle = GdiObject<HFONT>;
+using BitmapHandle = GdiObject<HBITMAP>;
+using BrushHandle = GdiObject<HBRUSH>;
 
 template <class Interface>
 class ComPtr {
@@ -91,6 +93,81 @@ private:
         if (pointer_) std::exchange(pointer_, nullptr)->Release();
     }
     Interface* pointer_ = nullptr;
+};
+
+// Runs the undoing when the scope ends, however it ends.
+template <class Undo>
+class ScopeExit {
+public:
+    explicit ScopeExit(Undo undo) : undo_(std::move(undo)) {}
+    ~ScopeExit() { undo_(); }
+    ScopeExit(const ScopeExit&) = delete;
+    ScopeExit& operator=(const ScopeExit&) = delete;
+
+private:
+    Undo undo_;
+};
+
+// A window's device context (GetDC), released to that window.
+class WindowDC {
+public:
+    explicit WindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
+    ~WindowDC() {
+        if (dc_) ReleaseDC(window_, dc_);
+    }
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+    HDC Get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// WM_PAINT's device context, from BeginPaint to EndPaint.
+class PaintScope {
+public:
+    explicit PaintScope(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+    ~PaintScope() { EndPaint(window_, &paint_); }
+    PaintScope(const PaintScope&) = delete;
+    PaintScope& operator=(const PaintScope&) = delete;
+    HDC Get() const { return dc_; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
+    HDC dc_;
+};
+
+// An object selected into a device context for the scope; the one it replaced goes back.
+class SelectedObject {
+public:
+    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+    ~SelectedObject() { SelectObject(dc_, previous_); }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
+// Winsock started for the scope; cleaned up only after a start that succeeded, so that
+// the system's count of users stays right.
+class SocketLibraryScope {
+public:
+    explicit SocketLibraryScope(WORD version) : started_(WSAStartup(version, &data_) == 0) {}
+    ~SocketLibraryScope() {
+        if (started_) WSACleanup();
+    }
+    SocketLibraryScope(const SocketLibraryScope&) = delete;
+    SocketLibraryScope& operator=(const SocketLibraryScope&) = delete;
+    bool Started() const { return started_; }
+    const WSADATA& Data() const { return data_; }
+
+private:
+    WSADATA data_{};
+    bool started_;
 };
 
 }  // namespace platform::win32

@@ -12,7 +12,7 @@ namespace {
 constexpr UINT kTaskMessage = WM_USER + 1;
 bool quitReceived = false;
 
-LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     if (message == WM_NCCREATE) {
         const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
@@ -20,9 +20,11 @@ LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     const auto* impl = reinterpret_cast<const MessageWindow::Impl*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (impl == nullptr || (message != WM_TIMER && message < WM_USER))
         return DefWindowProcA(hwnd, message, wParam, lParam);
-    // A copy: the handler may destroy its own window.
-    const MessageHandler handler = impl->handler;
-    Guarded([&] { handler(message, wParam, lParam); });
+    Guarded([&] {
+        // A copy: the handler may destroy its own window.
+        const MessageHandler handler = impl->handler;
+        handler(message, wParam, lParam);
+    });
     return 0;
 }
 
@@ -76,31 +78,30 @@ bool QuitReceived() { return quitReceived; }
 void PostTask(std::function<void()> task) {
     TaskQueue& queue = Tasks();
     queue.tasks.push_back(std::move(task));
-    PostMessageA(queue.window.impl().hwnd, kTaskMessage, 0, 0);
+    PostMessageA(queue.window.impl().hwnd.Get(), kTaskMessage, 0, 0);
 }
 
 MessageWindow::MessageWindow(const std::string& className, MessageHandler handler) : impl_(std::make_unique<Impl>()) {
     impl_->handler = std::move(handler);
     if (!RegisterOnce(className)) return;
-    impl_->hwnd = CreateWindowExA(WS_EX_TOOLWINDOW, className.c_str(), "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                  GetModuleHandleA(nullptr), impl_.get());
+    impl_->hwnd.Reset(CreateWindowExA(WS_EX_TOOLWINDOW, className.c_str(), "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                      GetModuleHandleA(nullptr), impl_.get()));
 }
 
+// The window's last messages, sent while it is destroyed, find no handler.
 MessageWindow::~MessageWindow() {
-    if (impl_->hwnd == nullptr) return;
-    SetWindowLongPtrA(impl_->hwnd, GWLP_USERDATA, 0);
-    DestroyWindow(impl_->hwnd);
+    if (impl_->hwnd) SetWindowLongPtrA(impl_->hwnd.Get(), GWLP_USERDATA, 0);
 }
 
-bool MessageWindow::Valid() const { return impl_->hwnd != nullptr; }
+bool MessageWindow::Valid() const { return static_cast<bool>(impl_->hwnd); }
 
-bool MessageWindow::SetTimer(unsigned interval) { return ::SetTimer(impl_->hwnd, 1, interval, nullptr) != 0; }
+bool MessageWindow::SetTimer(unsigned interval) { return ::SetTimer(impl_->hwnd.Get(), 1, interval, nullptr) != 0; }
 
-void MessageWindow::KillTimer() { ::KillTimer(impl_->hwnd, 1); }
+void MessageWindow::KillTimer() { ::KillTimer(impl_->hwnd.Get(), 1); }
 
 void MessageWindow::Discard(unsigned message) {
     MSG pending;
-    while (PeekMessageA(&pending, impl_->hwnd, message, message, PM_REMOVE)) {
+    while (PeekMessageA(&pending, impl_->hwnd.Get(), message, message, PM_REMOVE)) {
     }
 }
 

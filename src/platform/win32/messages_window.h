@@ -4,12 +4,13 @@
 #include <windows.h>
 
 #include "platform/messages.h"
+#include "platform/win32/handle.h"
 
 namespace platform {
 
 struct MessageWindow::Impl {
-    HWND hwnd = nullptr;
     MessageHandler handler;
+    win32::WindowHandle hwnd;  // destroyed before the handler goes
 };
 
 }  // namespace platform

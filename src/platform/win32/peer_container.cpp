@@ -1,6 +1,7 @@
 #include "platform/win32/peer_container.h"
 
 #include "platform/exception.h"
+#include "platform/scoped_value.h"
 #include "ui/form.h"
 #include "ui/panel.h"
 #include "ui/speedbutton.h"
@@ -42,9 +43,8 @@ int DpiOf(HWND window) {
     if (auto forSystem =
             reinterpret_cast<DpiForSystem>(reinterpret_cast<void*>(GetProcAddress(user, "GetDpiForSystem"))))
         if (const UINT dpi = forSystem()) return static_cast<int>(dpi);
-    const HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+    const WindowDC screen(nullptr);
+    const int dpi = GetDeviceCaps(screen.Get(), LOGPIXELSY);
     return dpi > 0 ? dpi : 96;
 }
 
@@ -210,7 +210,7 @@ void PanelPeer::PaintButton(HDC dc, TSpeedButton& button) {
     if (button.Down()) OffsetRect(&area, 1, 1);
 
     const FontHandle font(CreateControlFont(button.Font(), Dpi()));
-    const HGDIOBJ previous = SelectObject(dc, font.Get());
+    const SelectedObject selected(dc, font.Get());
     SetBkMode(dc, TRANSPARENT);
     const std::string& caption = button.Caption();
     const UINT format = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX;
@@ -226,18 +226,16 @@ void PanelPeer::PaintButton(HDC dc, TSpeedButton& button) {
         SetTextColor(dc, GetSysColor(COLOR_BTNSHADOW));
         DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &area, format);
     }
-    SelectObject(dc, previous);
 }
 
 void PanelPeer::Paint() {
-    PAINTSTRUCT paint;
-    const HDC dc = BeginPaint(Handle(), &paint);
+    const PaintScope paint(Handle());
     RECT client;
     GetClientRect(Handle(), &client);
-    DrawEdge(dc, &client, BDR_RAISEDINNER, BF_RECT);
+    DrawEdge(paint.Get(), &client, BDR_RAISEDINNER, BF_RECT);
     for (TControl* child : panel_.Children())
-        if (auto* button = dynamic_cast<TSpeedButton*>(child); button && button->Visible()) PaintButton(dc, *button);
-    EndPaint(Handle(), &paint);
+        if (auto* button = dynamic_cast<TSpeedButton*>(child); button && button->Visible())
+            PaintButton(paint.Get(), *button);
 }
 
 LRESULT PanelPeer::Intercept(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) {
@@ -259,10 +257,11 @@ LRESULT PanelPeer::Intercept(UINT message, WPARAM wParam, LPARAM lParam, bool& h
             handled = true;
             const POINT at = Unscaled(*this, lParam);
             TSpeedButton* held = HeldButton();
-            // Our own release of the capture is no release elsewhere.
-            releasingCapture_ = true;
-            if (GetCapture() == Handle()) ReleaseCapture();
-            releasingCapture_ = false;
+            if (GetCapture() == Handle()) {
+                // Our own release of the capture is no release elsewhere.
+                const ScopedValue releasing(releasingCapture_, true);
+                ReleaseCapture();
+            }
             if (held) held->MouseUp(at.x, at.y);
             return 0;
         }

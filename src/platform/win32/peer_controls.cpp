@@ -45,11 +45,9 @@ HBITMAP LoadBitmapImage(std::span<const std::uint8_t> file) {
     BITMAPINFO format = {};
     format.bmiHeader = info;
     format.bmiHeader.biSize = sizeof info;
-    const HDC screen = GetDC(nullptr);
-    const HBITMAP bitmap =
-        CreateDIBitmap(screen, &format.bmiHeader, CBM_INIT, file.data() + header.bfOffBits, &format, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
-    return bitmap;
+    const WindowDC screen(nullptr);
+    return CreateDIBitmap(screen.Get(), &format.bmiHeader, CBM_INIT, file.data() + header.bfOffBits, &format,
+                          DIB_RGB_COLORS);
 }
 
 // Panels and the window have the button-face colour.

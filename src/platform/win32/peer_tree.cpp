@@ -6,6 +6,7 @@
 
 #include <cstring>
 
+#include "platform/scoped_value.h"
 #include "platform/win32/handle.h"
 #include "platform/win32/shell_item.h"
 #include "platform/win32/system_text.h"
@@ -15,24 +16,6 @@ namespace {
 
 constexpr int kIndent = 19;
 constexpr UINT kFirstCommand = 1;
-
-struct MenuTraits {
-    static HMENU Invalid() { return nullptr; }
-    static void Close(HMENU menu) { DestroyMenu(menu); }
-};
-using MenuHandle = Handle<HMENU, MenuTraits>;
-
-// The hourglass while the shell is read.
-class WaitCursor {
-public:
-    WaitCursor() : previous_(SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)))) {}  // IDC_WAIT
-    ~WaitCursor() { SetCursor(previous_); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-
-private:
-    HCURSOR previous_;
-};
 
 HIMAGELIST SystemSmallIcons() {
     SHFILEINFOA info = {};
@@ -88,14 +71,12 @@ TreePeer::Node* TreePeer::NodeOf(HTREEITEM item) const {
 }
 
 void TreePeer::Synchronize() {
-    const bool outer = !synchronizing_;
-    synchronizing_ = true;
+    const ScopedValue synchronizing(synchronizing_, true);
     if (Node* root = tree_.RootNode()) SynchronizeNode(*root, TVI_ROOT);
     HTREEITEM wanted = nullptr;
     if (const Node* selected = tree_.Selected())
         if (auto found = items_.find(selected); found != items_.end()) wanted = found->second;
     if (TreeView_GetSelection(Handle()) != wanted) TreeView_SelectItem(Handle(), wanted);
-    if (outer) synchronizing_ = false;
 }
 
 void TreePeer::SynchronizeNode(Node& node, HTREEITEM parent) {
@@ -136,18 +117,16 @@ LRESULT TreePeer::Expanding(HTREEITEM item, UINT action) {
     Node* node = NodeOf(item);
     if (synchronizing_ || !node) return FALSE;
     // The control opens or closes the item itself once we return.
-    userExpanding_ = node;
+    const ScopedValue expanding(userExpanding_, node);
     if (action & TVE_EXPAND) {
-        {
-            const WaitCursor wait;
-            tree_.Expand(*node);
-        }
-        userExpanding_ = nullptr;
+        // The hourglass while the shell is read.
+        const HCURSOR previous = SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)));  // IDC_WAIT
+        const ScopeExit restoreCursor([previous] { SetCursor(previous); });
+        tree_.Expand(*node);
         // An empty level: the button is gone and there is nothing to open.
         return node->Children.empty() ? TRUE : FALSE;
     }
     if (action & TVE_COLLAPSE) tree_.Collapse(*node);
-    userExpanding_ = nullptr;
     return FALSE;
 }
 
@@ -169,10 +148,12 @@ void TreePeer::ContextMenu() {
         return;
     ComPtr<IContextMenu2> drawn;
     menu->QueryInterface(IID_IContextMenu2, drawn.PutVoid());
-    openMenu_ = drawn.Get();
-    const UINT command = static_cast<UINT>(
-        TrackPopupMenu(popup.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0, Handle(), nullptr));
-    openMenu_ = nullptr;
+    UINT command;
+    {
+        const ScopedValue shown(openMenu_, drawn.Get());
+        command = static_cast<UINT>(
+            TrackPopupMenu(popup.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0, Handle(), nullptr));
+    }
     if (command < kFirstCommand) return;
 
     char verb[64] = {};

@@ -4,6 +4,7 @@
 
 #include "platform/exception.h"
 #include "platform/guard.h"
+#include "platform/scoped_value.h"
 #include "platform/win32/peer_container.h"
 #include "ui/form.h"
 
@@ -15,18 +16,15 @@ const char* const kPeerProperty = "QuorvanePeer";
 
 class BrushCache {
 public:
-    ~BrushCache() {
-        for (auto& [color, brush] : brushes_) DeleteObject(brush);
-    }
     HBRUSH Get(TColor color) {
         if (color & clSystemColor) return GetSysColorBrush(static_cast<int>(color & 0xFF));
         auto found = brushes_.find(color);
-        if (found == brushes_.end()) found = brushes_.emplace(color, CreateSolidBrush(color)).first;
-        return found->second;
+        if (found == brushes_.end()) found = brushes_.emplace(color, BrushHandle(CreateSolidBrush(color))).first;
+        return found->second.Get();
     }
 
 private:
-    std::map<TColor, HBRUSH> brushes_;
+    std::map<TColor, BrushHandle> brushes_;
 };
 
 }  // namespace
@@ -154,12 +152,11 @@ std::string WindowPeer::WindowText() const {
 }
 
 TSize WindowPeer::MeasureText(const std::string& text) const {
-    const HDC dc = GetDC(Handle());
-    const HGDIOBJ previous = SelectObject(dc, font_.Get());
+    const WindowDC dc(Handle());
+    const SelectedObject selected(dc.Get(), font_.Get());
     RECT extent = {0, 0, 0, 0};
-    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &extent, DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS);
-    SelectObject(dc, previous);
-    ReleaseDC(Handle(), dc);
+    DrawTextA(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent,
+              DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS);
     // Back to 96 dpi, rounding up so that the text never gets clipped.
     const int dpi = Dpi();
     return {(extent.right * 96 + dpi - 1) / dpi, (extent.bottom * 96 + dpi - 1) / dpi};
@@ -195,12 +192,12 @@ LRESULT WindowPeer::ForwardKeys(UINT message, WPARAM wParam, bool& handled) {
             handled = true;
             handled = form->CharTyped(static_cast<char>(wParam), message == WM_SYSCHAR ? ssAlt : CurrentShift());
             break;
-        case WM_SETFOCUS:
+        case WM_SETFOCUS: {
             if (control == form) break;
-            reportingFocus_ = true;
+            const ScopedValue reporting(reportingFocus_, true);
             form->SetActiveControl(control);
-            reportingFocus_ = false;
             break;
+        }
         default:
             break;
     }

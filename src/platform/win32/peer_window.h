@@ -17,14 +17,6 @@ namespace platform::win32 {
 
 class FormPeer;
 
-template <class Object>
-struct GdiObjectTraits {
-    static Object Invalid() { return nullptr; }
-    static void Close(Object object) { DeleteObject(object); }
-};
-using FontHandle = Handle<HFONT, GdiObjectTraits<HFONT>>;
-using BitmapHandle = Handle<HBITMAP, GdiObjectTraits<HBITMAP>>;
-
 class WindowPeer : public ControlPeer {
 public:
     explicit WindowPeer(TControl& control);

@@ -33,9 +33,8 @@ std::string DisplayName(IShellFolder& folder, LPCITEMIDLIST child, SHGDNF flags)
     if (FAILED(folder.GetDisplayNameOf(child, flags, &name))) return {};
     switch (name.uType) {
         case STRRET_WSTR: {
-            std::string text = win32::Narrow(name.pOleStr);
-            CoTaskMemFree(name.pOleStr);
-            return text;
+            const win32::TaskMemoryText text(name.pOleStr);
+            return win32::Narrow(text.Get());
         }
         case STRRET_OFFSET:
             return reinterpret_cast<const char*>(child) + name.uOffset;

@@ -29,19 +29,18 @@ std::vector<std::unique_ptr<Lookup>>& AbandonedLookups() {
 
 }  // namespace
 
-bool StartSockets(SocketLibraryInfo& info) {
-    WSADATA data{};
-    if (WSAStartup(MAKEWORD(1, 1), &data) != 0) return false;
+SocketLibrary StartSockets(SocketLibraryInfo& info) {
+    auto library = std::make_shared<win32::SocketLibraryScope>(MAKEWORD(1, 1));
+    if (!library->Started()) return nullptr;
+    const WSADATA& data = library->Data();
     info.Version = data.wVersion;
     info.HighVersion = data.wHighVersion;
     info.Description = data.szDescription;
     info.SystemStatus = data.szSystemStatus;
     info.MaxSockets = data.iMaxSockets;
     info.MaxUdpDatagram = data.iMaxUdpDg;
-    return true;
+    return library;
 }
-
-void CleanupSockets() { WSACleanup(); }
 
 SocketId OpenStreamSocket() { return ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP); }
 
@@ -51,13 +50,13 @@ bool SetLingerReset(SocketId socket) {
 }
 
 bool SelectNotifications(SocketId socket, const MessageWindow& window, unsigned message) {
-    return WSAAsyncSelect(socket, window.impl().hwnd, message, FD_READ | FD_OOB | FD_ACCEPT | FD_CONNECT | FD_CLOSE) ==
-           0;
+    return WSAAsyncSelect(socket, window.impl().hwnd.Get(), message,
+                          FD_READ | FD_OOB | FD_ACCEPT | FD_CONNECT | FD_CLOSE) == 0;
 }
 
 LookupId StartHostLookup(const MessageWindow& window, unsigned message, const std::string& name) {
     auto lookup = std::make_unique<Lookup>();
-    lookup->handle = WSAAsyncGetHostByName(window.impl().hwnd, message, name.c_str(), lookup->result.data(),
+    lookup->handle = WSAAsyncGetHostByName(window.impl().hwnd.Get(), message, name.c_str(), lookup->result.data(),
                                            static_cast<int>(lookup->result.size()));
     if (lookup->handle == nullptr) return 0;
     const auto id = reinterpret_cast<LookupId>(lookup->handle);

@@ -122,6 +122,8 @@ TEST_P(FailedDownloadTest, IsNotInstalled) {
     EXPECT_EQ(RequestLines(), (std::vector{RequestLine("quorvane.exe"), RequestLine("quorvane.ini")}));
     ExpectNothingPlaced();
     ExpectStillOnPage4WithOnlyCancel();
+    // The error that ended the stage takes the client out of file mode too.
+    EXPECT_FALSE(form->Http->InputFileMode);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -61,6 +61,13 @@ TEST(SocketLibrary, TheFirstLiveObjectDescribesTheLibrary) {
     EXPECT_TRUE(second.WinsockInfo.empty());
 }
 
+// The last object stops the library, so the next one starts and describes it again.
+TEST(SocketLibrary, AnObjectAfterTheLastOneWentDescribesTheLibraryAgain) {
+    { Socket first; }
+    Socket again;
+    EXPECT_EQ(again.WinsockInfo.size(), 6u);
+}
+
 TEST_F(SocketTest, ReadLnReturnsLinesWithTerminatorsThenWhatIsLeftAtTheClose) {
     server.Play({Send("first\r\nsecond\nthird without end")});
     ConnectToServer();

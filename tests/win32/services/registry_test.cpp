@@ -7,6 +7,7 @@
 
 #include "files.h"
 #include "platform/services.h"
+#include "platform/win32/handle.h"
 #include "raised.h"
 #include "services_probe.h"
 
@@ -24,23 +25,23 @@ protected:
 
 TEST_F(Registry, KeyThatCannotBeOpenedIsSkippedSilently) {
     // A key whose access list grants reading only cannot be opened with full access.
-    HKEY locked;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\QuorvaneTest\\Locked", 0, nullptr, 0, KEY_ALL_ACCESS,
-                              nullptr, &locked, nullptr),
-              ERROR_SUCCESS);
-    SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
-    PSID everyone = nullptr;
-    ASSERT_TRUE(AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone));
-    alignas(DWORD) char aclBuffer[256];
-    auto* acl = reinterpret_cast<ACL*>(aclBuffer);
-    InitializeAcl(acl, sizeof aclBuffer, ACL_REVISION);
-    AddAccessAllowedAce(acl, ACL_REVISION, KEY_READ, everyone);
-    SECURITY_DESCRIPTOR descriptor;
-    InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
-    SetSecurityDescriptorDacl(&descriptor, TRUE, acl, FALSE);
-    ASSERT_EQ(RegSetKeySecurity(locked, DACL_SECURITY_INFORMATION, &descriptor), ERROR_SUCCESS);
-    RegCloseKey(locked);
-    FreeSid(everyone);
+    {
+        win32::RegistryKeyHandle locked;
+        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\QuorvaneTest\\Locked", 0, nullptr, 0, KEY_ALL_ACCESS,
+                                  nullptr, locked.Put(), nullptr),
+                  ERROR_SUCCESS);
+        SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
+        win32::Handle<PSID, FreeSid> everyone;
+        ASSERT_TRUE(AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, everyone.Put()));
+        alignas(DWORD) char aclBuffer[256];
+        auto* acl = reinterpret_cast<ACL*>(aclBuffer);
+        InitializeAcl(acl, sizeof aclBuffer, ACL_REVISION);
+        AddAccessAllowedAce(acl, ACL_REVISION, KEY_READ, everyone.Get());
+        SECURITY_DESCRIPTOR descriptor;
+        InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
+        SetSecurityDescriptorDacl(&descriptor, TRUE, acl, FALSE);
+        ASSERT_EQ(RegSetKeySecurity(locked.Get(), DACL_SECURITY_INFORMATION, &descriptor), ERROR_SUCCESS);
+    }
 
     EXPECT_FALSE(RegistryKey::Create(RootKey::LocalMachine, "Software\\QuorvaneTest\\Locked"));
     EXPECT_EQ(probe::RegistryString(RootKey::LocalMachine, "Software\\QuorvaneTest\\Locked", "emplacement"),

@@ -15,6 +15,7 @@
 #include "app/application.h"
 #include "platform/exception.h"
 #include "platform/messages.h"
+#include "platform/win32/handle.h"
 #include "platform/win32/peer_window.h"
 #include "ui/bevel.h"
 #include "ui/button.h"
@@ -219,10 +220,8 @@ TEST_F(ToolkitWine, EveryKindHasItsSystemClassStyleGeometryAndFont) {
 }
 
 COLORREF PixelOf(HWND window, int x, int y) {
-    const HDC dc = GetDC(window);
-    const COLORREF colour = GetPixel(dc, x, y);
-    ReleaseDC(window, dc);
-    return colour;
+    const platform::win32::WindowDC dc(window);
+    return GetPixel(dc.Get(), x, y);
 }
 
 TEST_F(ToolkitWine, LaterControlsPaintOverTheBandAndTransparentLabelsShowIt) {

@@ -19,6 +19,7 @@
 #include "i18n/traducteur.h"
 #include "platform/messages.h"
 #include "platform/services.h"
+#include "platform/win32/handle.h"
 #include "platform/win32/peer_window.h"
 #include "services_probe.h"
 #include "window_query.h"
@@ -287,18 +288,18 @@ TEST_F(WizardWine, EveryAgreementLineFitsItsBox) {
         HWND handle = HandleOf(*box);
         RECT format{};
         SendMessageA(handle, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
-        HDC dc = GetDC(handle);
-        const HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(handle, WM_GETFONT, 0, 0)));
+        const platform::win32::WindowDC dc(handle);
+        const platform::win32::SelectedObject font(dc.Get(),
+                                                   reinterpret_cast<HFONT>(SendMessageA(handle, WM_GETFONT, 0, 0)));
         const std::string& text = box->Text();
         for (std::size_t start = 0, end; start <= text.size(); start = end + 2) {
             end = std::min(text.find("\r\n", start), text.size());
             const std::string line = text.substr(start, end - start);
-            const DWORD extent = GetTabbedTextExtentA(dc, line.c_str(), static_cast<int>(line.size()), 0, nullptr);
+            const DWORD extent =
+                GetTabbedTextExtentA(dc.Get(), line.c_str(), static_cast<int>(line.size()), 0, nullptr);
             EXPECT_LE(LOWORD(extent), format.right - format.left) << box->Name() << ": " << line;
             if (end == text.size()) break;
         }
-        SelectObject(dc, previous);
-        ReleaseDC(handle, dc);
     }
 }
 
