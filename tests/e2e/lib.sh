@@ -202,8 +202,8 @@ drawn_since() {  # WINDOW FILE BEFORE
 prefix_runs() {
   local environ
   for environ in /proc/[0-9]*/environ; do
-    tr '\0' '\n' <"$environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" || continue
-    tr '\0' ' ' <"${environ%/environ}/cmdline" 2>/dev/null | grep -qiF "$1" && return 0
+    tr '\0' '\n' 2>/dev/null <"$environ" | grep -qxF "WINEPREFIX=$WINEPREFIX" || continue
+    tr '\0' ' ' 2>/dev/null <"${environ%/environ}/cmdline" | grep -qiF "$1" && return 0
   done
   return 1
 }
