@@ -35,10 +35,15 @@ display_ensure() {
 }
 
 display_stop() {
-  [ -n "${XVFB_PID:-}" ] || return 0
-  kill "$XVFB_PID" 2>/dev/null
-  wait "$XVFB_PID" 2>/dev/null
+  stop_started "${XVFB_PID:-}"
   XVFB_PID=
+}
+
+# stop_started [PID]: ends a process that this shell started, and reaps it.
+stop_started() {
+  [ -n "${1:-}" ] || return 0
+  kill "$1" 2>/dev/null
+  wait "$1" 2>/dev/null
   return 0
 }
 

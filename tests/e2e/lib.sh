@@ -87,9 +87,7 @@ EOF
 }
 
 nginx_stop() {
-  [ -n "${NGINX_PID:-}" ] || return 0
-  kill "$NGINX_PID" 2>/dev/null
-  wait "$NGINX_PID" 2>/dev/null
+  stop_started "${NGINX_PID:-}"
   NGINX_PID=
 }
 
