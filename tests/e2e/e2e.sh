@@ -9,15 +9,13 @@
 # Screenshots of failed scenarios are saved under WORKDIR/screenshots.
 set -uo pipefail
 
-if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
-fi
 if [ "$#" -lt 5 ]; then
   echo "usage: $0 WIZARD_EXE SAMPLE_DIR PORT WORKDIR SCENARIO..." >&2
   exit 2
 fi
 
 here=$(cd "$(dirname "$0")" && pwd)
+readonly LNKINFO_CHECK=$here/../../scripts/lib/lnkinfo-check
 # shellcheck source=tests/e2e/lib.sh
 source "$here/lib.sh"
 
@@ -73,15 +71,10 @@ ini_value() {
     inside && index($0, key "=") == 1 { print substr($0, length(key) + 2); exit }'
 }
 
-# lnk_field LINK LABEL: one field of lnkinfo's report ("Local path", "Working directory").
-lnk_field() {
-  lnkinfo "$1" 2>/dev/null | tr -d '\r' | sed -n "s/^[[:space:]]*$2[[:space:]]*: //p" | head -n 1
-}
-
 expect_link() {  # LINK TARGET WORKDIR
   if [ ! -f "$1" ]; then fail "shortcut missing: $1"; return; fi
-  expect_eq "target of $(basename "$1")" "$(lnk_field "$1" 'Local path')" "$2"
-  expect_eq "working directory of $(basename "$1")" "$(lnk_field "$1" 'Working directory')" "$3"
+  local report
+  report=$("$LNKINFO_CHECK" "$1" "$2" "$3") || fail "$report"
 }
 
 # The names an installation uses in each language.
@@ -173,7 +166,7 @@ launch() {
   if [ "${1%%_*}" = fr ]; then YES_KEY=o; else YES_KEY=y; fi
   wizard_start "$wizard_exe" "$scenario_dir/wine.log" "$1"
   WINDOW=$(wait_window "$WIZARD_TITLE" 60) || { fail "the wizard window did not appear"; return 1; }
-  sleep 0.5
+  wait_focus "$WINDOW" 10 || fail "the wizard window did not take the keyboard"
 }
 
 # start_wizard LOCALE [serve's arguments]
@@ -194,7 +187,6 @@ type_directory() {
   click $AT_DIRECTORY
   xdotool key End shift+Home BackSpace
   xdotool type --delay 20 "$1"
-  sleep 0.3
 }
 
 # From page 1: the language, the agreement, the directory (typed unless empty), Install.
@@ -213,7 +205,7 @@ wait_placed() {
   language_names "$1"
   local deadline=$((SECONDS + $2))
   while [ "$SECONDS" -lt "$deadline" ]; do
-    reg_value "$UNINSTALL_KEY$EDITION" UninstallString >/dev/null && { sleep 0.5; return 0; }
+    reg_value "$UNINSTALL_KEY$EDITION" UninstallString >/dev/null && return 0
     kill -0 "$WIZARD_PID" 2>/dev/null || break
     sleep 0.3
   done
@@ -223,12 +215,7 @@ wait_placed() {
 
 # wait_downloading SECONDS: the first file has begun to arrive in the temporary folder.
 wait_downloading() {
-  local file _ tenths=$(($1 * 10))
-  file="$(temp_dir)/quorvane.exe"
-  for _ in $(seq "$tenths"); do
-    [ -s "$file" ] && return 0
-    sleep 0.1
-  done
+  wait_for "$1" test -s "$(temp_dir)/quorvane.exe" && return 0
   fail "the download did not start within $1 s"
   return 1
 }
@@ -256,13 +243,19 @@ expect_running() {
 
 # Page 4 is the one page with something blue at the left end of the progress bar: the
 # bar's own colour, or the theme's where a theme draws the bar.
+on_download_page() {
+  local red blue
+  COLOUR=$(client_pixel "$WINDOW" 17 188)
+  [[ $COLOUR =~ ^#[0-9A-Fa-f]{6}$ ]] || return 1
+  red=$((16#${COLOUR:1:2})) blue=$((16#${COLOUR:5:2}))
+  [ "$blue" -ge 200 ] && [ "$red" -le 100 ]
+}
+
+# expect_on_download_page SECONDS: page 4 is drawn within the time (a box just closed
+# over it may not be repainted yet).
 expect_on_download_page() {
-  local colour red blue
-  colour=$(client_pixel "$WINDOW" 17 188)
-  [[ $colour =~ ^#[0-9A-Fa-f]{6}$ ]] || { fail "cannot read the screen at the progress bar"; return; }
-  red=$((16#${colour:1:2})) blue=$((16#${colour:5:2}))
-  [ "$blue" -ge 200 ] && [ "$red" -le 100 ] ||
-    fail "page 4 is not shown: colour $colour at the left end of the progress bar"
+  wait_for "$1" on_download_page ||
+    fail "page 4 is not shown: colour '$COLOUR' at the left end of the progress bar"
 }
 
 # Cancel answered Yes may end in the error box with the transfer's abort text.
@@ -303,8 +296,8 @@ scenario_english() {
   expect_exit 30
   expect_installed anglais "$dir"
   expect_close_entries anglais "$dir" no
-  sleep 2
-  [ -z "$(find_window "$CLIENT_TITLE")" ] || fail "the sample client started with its box cleared"
+  # The wizard has ended: a client it started would be running by now.
+  ! prefix_runs quorvane.exe || fail "the sample client started with its box cleared"
 }
 
 drive_to_download_with_return_to_agreement() {
@@ -333,11 +326,12 @@ scenario_overwrite() {
   type_directory "$dir"
   click $AT_NEXT      # Install
   answer_box '^Directory not empty$' n 10 || fail "no overwrite question"
-  sleep 1
+  click $AT_NEXT      # Install, still on page 3
+  # The second question shows that the handler which heard No has returned.
+  wait_window '^Directory not empty$' 10 >/dev/null || fail "no overwrite question the second time"
   expect_eq "requests after No" "$(grep -c ' /download/' "$web/access.log")" 0
   expect_eq "the older copy after No" "$(cat "$older/quorvane.exe")" "older copy"
-  click $AT_NEXT      # Install, still on page 3
-  answer_box '^Directory not empty$' "$YES_KEY" 10 || fail "no overwrite question the second time"
+  answer_box '^Directory not empty$' "$YES_KEY" 10 || fail "cannot answer the second overwrite question"
   wait_placed anglais 60 || return
   click $AT_START_NOW
   click $AT_NEXT      # Done
@@ -352,7 +346,6 @@ scenario_overwrite() {
 scenario_locale() {  # LOCALE LANGUAGE
   start_wizard "$1" || return
   xdotool key Return  # page 2
-  sleep 0.5
   click $AT_CANCEL
   answer_box "$CANCEL_BOX" "$YES_KEY" 10 || fail "no cancel question"
   expect_exit 20
@@ -377,17 +370,17 @@ scenario_not_found() {
   else
     fail "no error box for the missing file"
   fi
-  sleep 1
   expect_running
-  expect_on_download_page
+  expect_on_download_page 10
   click $AT_NEXT      # disabled on page 4
-  sleep 1
-  expect_on_download_page
+  click $AT_CANCEL
+  # The question shows that the click on Next before it has been handled.
+  wait_window "$CANCEL_BOX" 10 >/dev/null || fail "no cancel question"
+  expect_on_download_page 10
   expect_eq "requests for miseajour.exe" "$(requested miseajour.exe)" 1
   expect_eq "requests for uninstall.exe" "$(requested uninstall.exe)" 0
   expect_nothing_installed "$dir"
-  click $AT_CANCEL
-  answer_box "$CANCEL_BOX" "$YES_KEY" 10 || fail "no cancel question"
+  answer_box "$CANCEL_BOX" "$YES_KEY" 10 || fail "cannot answer the cancel question"
   expect_exit 20
   expect_nothing_installed "$dir"
 }
@@ -401,7 +394,6 @@ scenario_no_server() {
   language_names anglais
   drive_to_download "$AT_ENGLISH" "$dir"
   answer_box "$ERROR_BOX" Return 60 || fail "no error box for the refused connection"
-  sleep 1
   expect_running
   expect_nothing_installed "$dir"
   click $AT_CANCEL
@@ -454,7 +446,7 @@ scenario_close_box() {
   expect_installed anglais "$dir"
   [ -e "$WINEPREFIX/drive_c/windows/Quorvane_e.ini" ] && fail "Quorvane_e.ini was written"
   expect_no_reg "$RUN_KEY" QuorvaneEntreprise
-  [ -z "$(find_window "$CLIENT_TITLE")" ] || fail "the sample client was started"
+  ! prefix_runs quorvane.exe || fail "the sample client was started"
 }
 
 # The keyboard alone, no mouse event at all, in an English session: Tab reaches the
@@ -512,12 +504,14 @@ run_scenario() {
 
 wine_environment
 started=$SECONDS
+display_ensure || exit 1
+trap display_stop EXIT
 if ! port_lock "$port" 1200; then
   echo "port $port stayed in use by another run for 20 minutes"
   exit 1
 fi
 echo "Preparing the Wine prefix template..."
-wine_prefix_template "$work/prefix-template" || { echo "cannot create the Wine prefix"; exit 1; }
+wine_prefix_ensure "$work/prefix-template" || { echo "cannot create the Wine prefix"; exit 1; }
 
 passed=0 failed=0
 for scenario in "$@"; do

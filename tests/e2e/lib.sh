@@ -1,7 +1,11 @@
 # shellcheck shell=bash
-# Helpers shared by the end-to-end scenarios and scripts/run: a private web server on
-# loopback, Wine prefixes, the wizard and its windows, and real mouse and keyboard input
-# through the X server. Source it; it sets no shell options of its own.
+# Helpers shared by the end-to-end scenarios and scripts/run and scripts/screenshots: a
+# private web server on loopback, the wizard and its windows, real mouse and keyboard input
+# through the X server, and waits for the states the scenarios need. Source it; it sets no
+# shell options of its own. The display and the Wine prefixes come from wine-env.sh.
+
+# shellcheck source=scripts/lib/wine-env.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/wine-env.sh"
 
 # The wizard's client area; every coordinate handed to click_client is relative to it.
 readonly WIZARD_CLIENT_WIDTH=424
@@ -15,25 +19,6 @@ readonly AT_FRENCH="47 184" AT_ENGLISH="47 208"       # page 1
 readonly AT_AGREE="133 312"                           # page 2
 readonly AT_DIRECTORY="200 106"                       # page 3, TxtDir
 readonly AT_START_NOW="55 168" AT_AUTO_START="55 192" # page 5
-
-# Wine quiet, 32-bit, without the Gecko/Mono installers and without menu entries written
-# into the real home for each shortcut the wizard makes.
-wine_environment() {
-  export WINEDEBUG=-all WINEARCH=win32
-  export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-}
-
-# xvfb_start: starts a private X server on a free display and exports DISPLAY; sets XVFB_PID.
-xvfb_start() {
-  local n _
-  for n in $(seq 90 160); do [ -e "/tmp/.X$n-lock" ] || break; done
-  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-  XVFB_PID=$!
-  export DISPLAY=":$n"
-  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && return 0; sleep 0.1; done
-  echo "Xvfb did not start on :$n" >&2
-  return 1
-}
 
 # stage_files SAMPLE_DIR ROOT [NAME...]: copies the sample files (all four, or the names
 # given) to ROOT/download/qventreprise/, the path the wizard asks for.
@@ -102,40 +87,8 @@ EOF
 }
 
 nginx_stop() {
-  [ -n "${NGINX_PID:-}" ] || return 0
-  kill "$NGINX_PID" 2>/dev/null
-  wait "$NGINX_PID" 2>/dev/null
+  stop_started "${NGINX_PID:-}"
   NGINX_PID=
-}
-
-# wine_prefix_create DIR: boots a new prefix whose shell folders (Desktop, Documents...)
-# are folders of its own: Wine links them to the home folder, where the shortcuts a run
-# makes would otherwise land and outlive the prefix.
-wine_prefix_create() {
-  local prefix=$1 link
-  WINEPREFIX=$prefix wineboot -i >/dev/null 2>&1 8>&-
-  WINEPREFIX=$prefix wineserver -w
-  [ -f "$prefix/system.reg" ] || return 1
-  for link in "$prefix"/drive_c/users/*/*; do
-    [ -L "$link" ] && rm "$link" && mkdir "$link"
-  done
-  return 0
-}
-
-# wine_prefix_template DIR: a prefix, made once and kept, to copy for each scenario. Its
-# windows are unmanaged: Wine draws their frames, so the close box is there to be clicked.
-wine_prefix_template() {
-  local template=$1
-  [ -f "$template/system.reg" ] && return 0
-  (
-    flock 9
-    [ -f "$template/system.reg" ] && exit 0
-    rm -rf "$template.new"
-    wine_prefix_create "$template.new" || exit 1
-    WINEPREFIX=$template.new wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-    WINEPREFIX=$template.new wineserver -w
-    mv "$template.new" "$template"
-  ) 9>"$template.lock"
 }
 
 # wine_prefix_fresh TEMPLATE DIR: a copy of the template in DIR, made the current prefix.
@@ -169,20 +122,25 @@ wizard_start() {
   WIZARD_PID=$!
 }
 
-# wait_exit PID SECONDS: true when the process ended within the time.
-wait_exit() {
-  local pid=$1 tenths=$(($2 * 10)) _
-  for _ in $(seq "$tenths"); do
-    kill -0 "$pid" 2>/dev/null || { wait "$pid" 2>/dev/null; return 0; }
+# wait_for SECONDS COMMAND...: true as soon as COMMAND succeeds (tried every tenth of a
+# second), false when the time runs out first.
+wait_for() {
+  local deadline=$((SECONDS + $1))
+  shift
+  until "$@"; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
     sleep 0.1
   done
-  return 1
 }
 
-# Ends every process of the current prefix (the wizard, a launched sample program).
-wine_stop_all() {
-  wineserver -k 2>/dev/null
-  wineserver -w 2>/dev/null
+running() { kill -0 "$1" 2>/dev/null; }
+ended() { ! running "$1"; }
+
+# wait_exit PID SECONDS: true when the process ended within the time.
+wait_exit() {
+  wait_for "$2" ended "$1" || return 1
+  wait "$1" 2>/dev/null
+  return 0
 }
 
 # find_window REGEX: the id of a visible window whose title matches, or nothing.
@@ -190,13 +148,60 @@ find_window() {
   xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1
 }
 
+window_shown() { [ -n "$(find_window "$1")" ]; }
+window_gone() { ! window_shown "$1"; }
+
 # wait_window REGEX SECONDS: prints the id of the first visible window whose title matches.
 wait_window() {
-  local regex=$1 tenths=$(($2 * 10)) id _
-  for _ in $(seq "$tenths"); do
-    id=$(find_window "$regex")
-    [ -n "$id" ] && { printf '%s' "$id"; return 0; }
-    sleep 0.1
+  wait_for "$2" window_shown "$1" || return 1
+  find_window "$1"
+}
+
+# wait_gone REGEX SECONDS: true once no visible window's title matches.
+wait_gone() { wait_for "$2" window_gone "$1"; }
+
+has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
+
+# wait_focus WINDOW SECONDS: true once the window holds the keyboard, so that the keys
+# sent next reach it.
+wait_focus() { wait_for "$2" has_focus "$1"; }
+
+# window_image WINDOW FILE: the window as it is on screen now, as PNG.
+window_image() {
+  local X Y WIDTH HEIGHT SCREEN WINDOW
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage -define png:exclude-chunks=date,time "png:$2" 2>/dev/null
+}
+
+# still_since WINDOW FILE: takes a new image of the window; true when it equals the one in
+# FILE, which it then replaces.
+still_since() {
+  window_image "$1" "$2.next" || return 1
+  if cmp -s "$2" "$2.next"; then rm -f "$2.next"; return 0; fi
+  mv "$2.next" "$2"
+  return 1
+}
+
+# wait_still WINDOW FILE SECONDS [BEFORE]: waits until the window is drawn, two images a
+# tenth of a second apart being equal (and both unlike the image BEFORE, when given), and
+# leaves the last one in FILE.
+wait_still() {
+  local window=$1 file=$2 seconds=$3 before=${4:-}
+  rm -f "$file"
+  wait_for "$seconds" drawn_since "$window" "$file" "$before"
+}
+
+drawn_since() {  # WINDOW FILE BEFORE
+  still_since "$1" "$2" || return 1
+  [ -z "$3" ] || ! cmp -s "$2" "$3" || { rm -f "$2"; return 1; }
+}
+
+# prefix_runs NAME: true when a process of the current prefix runs the program NAME.
+prefix_runs() {
+  local environ
+  for environ in /proc/[0-9]*/environ; do
+    tr '\0' '\n' 2>/dev/null <"$environ" | grep -qxF "WINEPREFIX=$WINEPREFIX" || continue
+    tr '\0' ' ' 2>/dev/null <"${environ%/environ}/cmdline" | grep -qiF "$1" && return 0
   done
   return 1
 }
@@ -221,29 +226,30 @@ client_pixel() {
     grep -o '#[0-9A-Fa-f]\{6\}' | head -n 1
 }
 
-# click_client WINDOW X Y: a real left click at client coordinates of the wizard.
+# click_client WINDOW X Y: a real left click at client coordinates of the wizard. Input
+# reaches the wizard in the order sent, so the next click or key needs no pause; a check
+# of what the click did waits for that state itself.
 click_client() {
   client_origin "$1"
   xdotool mousemove --sync $((CLIENT_X + $2)) $((CLIENT_Y + $3)) click 1
-  sleep 0.3
 }
 
-# answer_box REGEX KEYS... SECONDS: waits for a message box and presses the keys (an
-# access key, Return); Wine gives the new box the keyboard.
+# answer_box REGEX KEYS... SECONDS: waits for a message box to hold the keyboard, presses
+# the keys (an access key, Return) and waits for the box to close.
 answer_box() {
-  local regex=$1; shift
-  local seconds=${*: -1} keys=("${@:1:$#-1}")
-  wait_window "$regex" "$seconds" >/dev/null || return 1
-  sleep 0.3
+  local regex=$1
+  shift
+  local seconds=${*: -1} keys=("${@:1:$#-1}") box
+  box=$(wait_window "$regex" "$seconds") || return 1
+  wait_focus "$box" "$seconds" || return 1
   xdotool key "${keys[@]}"
-  sleep 0.3
+  wait_gone "$regex" "$seconds"
 }
 
 # click_close_box WINDOW: a left click on the close box at the right end of the title bar.
 click_close_box() {
   client_origin "$1"
   xdotool mousemove --sync $((FRAME_X + FRAME_WIDTH - FRAME_BORDER - 10)) $((FRAME_Y + FRAME_BORDER + (CLIENT_Y - FRAME_Y - FRAME_BORDER) / 2)) click 1
-  sleep 0.3
 }
 
 # screenshot FILE: the whole screen as PNG.

@@ -5,6 +5,5 @@ target_link_libraries(install_wine_tests PRIVATE quorvane_wizard quorvane_downlo
 set_tests_properties(install_wine_tests PROPERTIES FIXTURES_SETUP quorvane_placed_links)
 
 add_test(NAME install_lnkinfo
-  COMMAND ${CMAKE_COMMAND} -DDRIVE_C=${CMAKE_BINARY_DIR}/wineprefix/drive_c
-          -P ${CMAKE_CURRENT_LIST_DIR}/install/lnkinfo_check.cmake)
+  COMMAND ${CMAKE_CURRENT_LIST_DIR}/install/lnkinfo_check.sh ${CMAKE_BINARY_DIR}/wineprefix/drive_c)
 set_tests_properties(install_lnkinfo PROPERTIES FIXTURES_REQUIRED quorvane_placed_links)
