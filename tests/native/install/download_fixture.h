@@ -28,7 +28,6 @@ public:
         if (OnChanged) OnChanged(what);
     }
     TSize MeasureText(const std::string& text) const override { return {static_cast<int>(text.size()) * 6, 13}; }
-    void Post(unsigned, std::uintptr_t, std::intptr_t) override {}
 
     std::vector<std::string> Captions;
     std::function<void(platform::PeerChange)> OnChanged;

@@ -5,6 +5,7 @@
 
 #include "platform/exception.h"
 #include "platform/messages.h"
+#include "platform/peers.h"
 #include "ui/checkbox.h"
 #include "ui/edit.h"
 #include "ui/form.h"
@@ -22,7 +23,6 @@ public:
     explicit RecordingPeer(std::vector<platform::PeerChange>& log) : log_(log) {}
     void Changed(platform::PeerChange what) override { log_.push_back(what); }
     TSize MeasureText(const std::string& text) const override { return {static_cast<int>(text.size()) * 6, 13}; }
-    void Post(unsigned, std::uintptr_t, std::intptr_t) override {}
 
 private:
     std::vector<platform::PeerChange>& log_;
