@@ -14,10 +14,7 @@
 #include <vector>
 
 #include "script_server.h"
-#include "wizard/downloadhost.h"
 #include "wizard_fixture.h"
-
-extern char gLoopbackHost[64];
 
 // Remembers every caption a control is given, and lets a test act on each change.
 class RecordingPeer : public platform::ControlPeer {
@@ -62,10 +59,7 @@ protected:
         UseHost("127.0.0.1:" + std::to_string(server.Port()));
     }
 
-    static void UseHost(const std::string& host) {
-        ASSERT_LT(host.size(), sizeof gLoopbackHost);
-        std::copy(host.c_str(), host.c_str() + host.size() + 1, gLoopbackHost);
-    }
+    void UseHost(const std::string& host) { form->DownloadHost = host; }
 
     // What the transport saved for one file, at the path the stage gave it.
     static std::optional<std::string> Downloaded(const std::string& name) {

@@ -20,8 +20,8 @@ int main(int argc, char** argv) {
     platform::ComScope com;
     static tTranslate catalogue;
     Translator = &catalogue;
-    Application.LocaleLanguage = language == kAnglais ? 9 : 12;
     TfInstall window;
+    window.LocaleLanguage = language == kAnglais ? 9 : 12;
     fInstall = &window;
     Application.CreateForm(window);
 

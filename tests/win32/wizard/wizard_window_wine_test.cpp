@@ -67,9 +67,9 @@ protected:
         com = std::make_unique<platform::ComScope>();
         catalogue = std::make_unique<tTranslate>();
         Translator = catalogue.get();
-        Application.LocaleLanguage = 12;
         ForgetStoredLanguage();
         window = std::make_unique<TfInstall>();
+        window->LocaleLanguage = 12;
         fInstall = window.get();
         Application.CreateForm(*window);
         window->Show();
