@@ -7,7 +7,7 @@
 #include "platform/exception.h"
 #include "platform/guard.h"
 #include "platform/messages.h"
-#include "platform/peer.h"
+#include "platform/peers.h"
 #include "platform/services.h"
 #include "ui/form.h"
 #include "ui/label.h"

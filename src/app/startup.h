@@ -11,6 +11,3 @@ class TForm;
 // before the loop shows the "Application Error" box. Returns the process exit code.
 int RunApplication(const std::function<void()>& createCatalogue,
                    const std::function<std::unique_ptr<TForm>()>& createWindow);
-
-// The wizard: the catalogue tTranslate and the window TfInstall.
-int RunInstaller();

@@ -1,6 +1,9 @@
 #include "i18n/traducteur.h"
 
+#include "i18n/captioned_window.h"
+
 tTranslate* Translator = nullptr;
+TCaptionedWindow* fInstall = nullptr;
 
 namespace {
 
@@ -96,4 +99,14 @@ void tTranslate::GetText(int Slot, std::string& Text) const {
         Text = texts_[index];
     else if (language_ == kAnglais)
         Text = texts_[index + kSlots];
+}
+
+void tTranslate::SetLanguage(const std::string& Code) {
+    if (Code == language_) return;
+    language_ = Code;
+    if (!fInstall) return;
+    if (Code == kAnglais)
+        fInstall->ApplyCaptions(TCaptionSet::English);
+    else if (Code == kFrancais)
+        fInstall->ApplyCaptions(TCaptionSet::French);
 }

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/peer.h"
 #include "ui/component.h"
+#include "ui/peer.h"
 #include "ui/types.h"
 
 class TWinControl;

@@ -20,7 +20,7 @@ void TProgressBar::SetPosition(std::int32_t position) {
 }
 
 void TProgressBar::PostBarColor(TColor color) {
-    if (Peer()) Peer()->Post(kBarColorMessage, 0, static_cast<std::intptr_t>(color));
+    if (Peer()) Peer()->PostBarColor(*this, color);
 }
 
 void TProgressBar::BarColorArrived(TColor color) { barColor_ = color; }

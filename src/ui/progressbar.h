@@ -7,9 +7,6 @@
 
 class TProgressBar : public TWinControl {
 public:
-    // The system's message that sets the bar colour (0x00BBGGRR in lParam).
-    static constexpr unsigned kBarColorMessage = 0x0409;
-
     using TWinControl::TWinControl;
 
     std::int32_t Min() const { return min_; }

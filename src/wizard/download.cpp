@@ -9,7 +9,6 @@
 #include "platform/scoped_value.h"
 #include "platform/services.h"
 #include "wizard/catalogue_text.h"
-#include "wizard/downloadhost.h"
 #include "wizard/finstall.h"
 #include "wizard/paths.h"
 
@@ -25,8 +24,8 @@ constexpr int kSlotCancelCaption = 26;
 constexpr const char* kDownloadOrder[] = {"quorvane.exe", "quorvane.ini", "miseajour.exe", "uninstall.exe"};
 constexpr std::int64_t kBytesPerMeg = 1048576;
 
-std::string DownloadUrl(const std::string& name) {
-    return std::string("http://") + kDownloadHost + "/download/qventreprise/" + name;
+std::string DownloadUrl(const std::string& host, const std::string& name) {
+    return "http://" + host + "/download/qventreprise/" + name;
 }
 
 // numerator / denominator rounded to the nearest whole number, a half to the even one;
@@ -80,7 +79,7 @@ void TfInstall::StartDownload() {
         for (const char* name : kDownloadOrder) {
             CurrentFileName = name;
             Http->Body = tempDir + name;
-            Http->Get(DownloadUrl(name));
+            Http->Get(DownloadUrl(DownloadHost, name));
             CheckDownloaded(*Http, name);
         }
     }

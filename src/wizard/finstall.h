@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "i18n/captioned_window.h"
 #include "ui/bevel.h"
 #include "ui/button.h"
 #include "ui/checkbox.h"
@@ -22,7 +23,7 @@
 
 class TNMHTTP;
 
-class TfInstall : public TForm {
+class TfInstall : public TForm, public TCaptionedWindow {
 public:
     TfInstall();
     ~TfInstall() override;
@@ -98,6 +99,11 @@ public:
     TButton BtnNext;
     TButton btnBack;
 
+    // Given by whoever creates the window, before FormCreate: the primary language of the
+    // thread's locale, and the vendor's web server ("name" or "name:port").
+    int LocaleLanguage = 0;
+    std::string DownloadHost;
+
     // The window's own fields.
     std::unique_ptr<TNMHTTP> Http;
     std::string CurrentFileName;
@@ -107,6 +113,9 @@ public:
     std::string InstallDir;
     std::string DesktopDir;
     std::string ProgramsDir;
+
+    // The caption set of a language (the catalogue's SetLanguage applies it).
+    void ApplyCaptions(TCaptionSet set) override;
 
     // Creation and closing.
     void FormCreate(TComponent* Sender);
@@ -147,9 +156,6 @@ public:
     void Label13Click(TComponent* Sender);
     void Label16Click(TComponent* Sender);
 };
-
-// The one wizard window, reachable by the catalogue's SetLanguage.
-extern TfInstall* fInstall;
 
 // The vendor's addresses: shown on page 5 and opened by its two links.
 inline constexpr const char* kVendorWebSite = "http://www.quorvane.com";

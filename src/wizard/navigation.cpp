@@ -2,7 +2,6 @@
 // page, and the Next and Back buttons up to the start of the installation.
 #include <algorithm>
 
-#include "app/application.h"
 #include "i18n/traducteur.h"
 #include "platform/services.h"
 #include "wizard/catalogue_text.h"
@@ -31,10 +30,10 @@ const char* const kProductExecutable = "quorvane.exe";
 
 void TfInstall::FormCreate(TComponent*) {
     Translator->SetLanguage(kFrancais);
-    if (Application.LocaleLanguage == kLocaleFrench) {
+    if (LocaleLanguage == kLocaleFrench) {
         Translator->SetLanguage(kFrancais);
         rdoFrench.SetChecked(true);
-    } else if (Application.LocaleLanguage == kLocaleEnglish) {
+    } else if (LocaleLanguage == kLocaleEnglish) {
         Translator->SetLanguage(kAnglais);
         RdoEnglish.SetChecked(true);
     }

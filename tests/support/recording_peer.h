@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/peer.h"
+#include "ui/peer.h"
 #include "ui/control.h"
 
 class RecordingPeer : public platform::ControlPeer {
@@ -18,7 +18,6 @@ public:
         if (OnChanged) OnChanged(what);
     }
     TSize MeasureText(const std::string& text) const override { return {static_cast<int>(text.size()) * 6, 13}; }
-    void Post(unsigned, std::uintptr_t, std::intptr_t) override {}
 
     std::vector<platform::PeerChange> Changes;
     std::vector<std::string> Captions;  // the caption at each caption change

@@ -1,10 +1,10 @@
-// The stand-in peer: draws nothing, measures text with a fixed metric and delivers posted
-// messages through the emulated queue.
+// The stand-in peer: draws nothing, measures text with a fixed metric and delivers a
+// posted bar colour through the emulated queue.
 #include <algorithm>
 #include <memory>
 
 #include "platform/messages.h"
-#include "platform/peer.h"
+#include "platform/peers.h"
 #include "ui/progressbar.h"
 
 namespace platform {
@@ -16,8 +16,6 @@ constexpr int kLineHeight = 13;
 
 class StandInPeer : public ControlPeer {
 public:
-    explicit StandInPeer(TControl& control) : control_(control) {}
-
     void Changed(PeerChange) override {}
 
     TSize MeasureText(const std::string& text) const override {
@@ -33,22 +31,19 @@ public:
         return {static_cast<int>(widest) * kCharacterWidth, static_cast<int>(lines) * kLineHeight};
     }
 
-    void Post(unsigned message, std::uintptr_t, std::intptr_t lParam) override {
-        // The control may be gone by the time the queue runs.
-        PostTask([alive = std::weak_ptr<int>(alive_), &control = control_, message, lParam] {
-            if (alive.expired()) return;
-            if (auto* bar = dynamic_cast<TProgressBar*>(&control); bar && message == TProgressBar::kBarColorMessage)
-                bar->BarColorArrived(static_cast<TColor>(lParam));
+    void PostBarColor(TProgressBar& bar, TColor color) override {
+        // The bar may be gone by the time the queue runs.
+        PostTask([alive = std::weak_ptr<int>(alive_), &bar, color] {
+            if (!alive.expired()) bar.BarColorArrived(color);
         });
     }
 
 private:
-    TControl& control_;
     std::shared_ptr<int> alive_ = std::make_shared<int>(0);
 };
 
 }  // namespace
 
-std::unique_ptr<ControlPeer> CreatePeer(TControl& control) { return std::make_unique<StandInPeer>(control); }
+std::unique_ptr<ControlPeer> CreatePeer(TControl&) { return std::make_unique<StandInPeer>(); }
 
 }  // namespace platform

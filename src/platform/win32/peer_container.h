@@ -62,7 +62,6 @@ public:
     explicit SpeedButtonPeer(TSpeedButton& button);
     void Changed(PeerChange what) override;
     TSize MeasureText(const std::string& text) const override;
-    void Post(unsigned, std::uintptr_t, std::intptr_t) override {}
 
 private:
     PanelPeer& Panel() const;

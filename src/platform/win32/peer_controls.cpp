@@ -214,9 +214,14 @@ void ProgressPeer::Changed(PeerChange what) {
     }
 }
 
+// This peer's own bar: a message to its window, as the system takes the colour.
+void ProgressPeer::PostBarColor(TProgressBar&, TColor color) {
+    PostMessageA(Handle(), PBM_SETBARCOLOR, 0, static_cast<LPARAM>(color));
+}
+
 LRESULT ProgressPeer::Intercept(UINT message, WPARAM, LPARAM lParam, bool&) {
     // The system draws it; the model learns the colour too.
-    if (message == TProgressBar::kBarColorMessage) bar_.BarColorArrived(static_cast<TColor>(lParam));
+    if (message == PBM_SETBARCOLOR) bar_.BarColorArrived(static_cast<TColor>(lParam));
     return 0;
 }
 

@@ -79,6 +79,7 @@ class ProgressPeer : public WindowPeer {
 public:
     explicit ProgressPeer(TProgressBar& bar);
     void Changed(PeerChange what) override;
+    void PostBarColor(TProgressBar& bar, TColor color) override;
 
 protected:
     LRESULT Intercept(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "platform/exception.h"
+#include "platform/peers.h"
 #include "platform/win32/peer_container.h"
 #include "platform/win32/peer_controls.h"
 #include "platform/win32/peer_tree.h"

@@ -162,10 +162,6 @@ TSize WindowPeer::MeasureText(const std::string& text) const {
     return {(extent.right * 96 + dpi - 1) / dpi, (extent.bottom * 96 + dpi - 1) / dpi};
 }
 
-void WindowPeer::Post(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
-    PostMessageA(Handle(), message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam));
-}
-
 LRESULT WindowPeer::Intercept(UINT, WPARAM, LPARAM, bool&) { return 0; }
 
 // Enter, Tab, the arrows and typed characters go to the form's keyboard rules first.

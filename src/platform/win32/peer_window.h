@@ -7,9 +7,9 @@
 
 #include <string>
 
-#include "platform/peer.h"
 #include "platform/win32/handle.h"
 #include "ui/control.h"
+#include "ui/peer.h"
 
 class TForm;
 
@@ -30,7 +30,6 @@ public:
 
     void Changed(PeerChange what) override;
     TSize MeasureText(const std::string& text) const override;
-    void Post(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) override;
 
     // Notifications the parent window routes back to the control that sent them.
     virtual void Command(WORD) {}

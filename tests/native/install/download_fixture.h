@@ -11,10 +11,8 @@
 #include "recording_peer.h"
 #include "reply.h"
 #include "script_server.h"
-#include "wizard/downloadhost.h"
 #include "wizard_fixture.h"
 
-extern char gLoopbackHost[64];
 
 inline std::string Served(const std::string& name) { return "served " + name; }
 
@@ -27,10 +25,7 @@ protected:
         UseHost("127.0.0.1:" + std::to_string(server.Port()));
     }
 
-    static void UseHost(const std::string& host) {
-        ASSERT_LT(host.size(), sizeof gLoopbackHost);
-        std::copy(host.c_str(), host.c_str() + host.size() + 1, gLoopbackHost);
-    }
+    void UseHost(const std::string& host) { form->DownloadHost = host; }
 
     // What the transport saved for one file, at the path the stage gave it.
     static std::optional<std::string> Downloaded(const std::string& name) {

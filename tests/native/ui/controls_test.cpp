@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/messages.h"
+#include "platform/peers.h"
 #include "raised.h"
 #include "recording_peer.h"
 #include "ui/checkbox.h"

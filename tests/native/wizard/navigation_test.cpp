@@ -11,12 +11,7 @@
 #include "platform/exception.h"
 #include "platform/messages.h"
 #include "reply.h"
-#include "wizard/downloadhost.h"
 #include "wizard_window.h"
-
-// The vendor host of these tests: a loopback server's port, or one nobody listens on.
-char gHost[64] = "127.0.0.1";
-extern const char* const kDownloadHost = gHost;
 
 namespace {
 
@@ -65,10 +60,8 @@ protected:
 
     static void PutFile(const std::string& windowsPath) { WriteFile(standin::HostPath(windowsPath), "old"); }
 
-    static void UseHostPort(std::uint16_t port) {
-        const std::string host = "127.0.0.1:" + std::to_string(port);
-        std::copy(host.c_str(), host.c_str() + host.size() + 1, gHost);
-    }
+    // The vendor host: a loopback server's port, or one nobody listens on.
+    void UseHostPort(std::uint16_t port) { window->DownloadHost = "127.0.0.1:" + std::to_string(port); }
 
     // Pages 1 and 2 passed with "I agree".
     void ToDirectoryPage() {
@@ -322,7 +315,6 @@ TEST_F(NavigationTest, AfterTheInstallationPageFiveWithOnlyNextEnabled) {
         // The placement copies from the sandbox's temporary directory.
         WriteFile(standin::HostPath(platform::TempPath() + name), body);
     }
-    UseHostPort(server.Port());
     // The transport saves under the working directory, with the Windows path as the name.
     const std::filesystem::path previous = std::filesystem::current_path();
     const std::filesystem::path scratch = std::filesystem::path(standin::SandboxRoot()) / "transport";
@@ -330,6 +322,7 @@ TEST_F(NavigationTest, AfterTheInstallationPageFiveWithOnlyNextEnabled) {
     std::filesystem::current_path(scratch);
 
     TfInstall& w = Start(12);
+    UseHostPort(server.Port());
     ToDirectoryPage();
     w.TxtDir.TextEdited("C:\\Apps");
     w.BtnNext.Click();

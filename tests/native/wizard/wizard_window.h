@@ -30,8 +30,8 @@ protected:
     }
 
     TfInstall& Start(int localeLanguage) {
-        Application.LocaleLanguage = localeLanguage;
         Construct();
+        window->LocaleLanguage = localeLanguage;
         Application.CreateForm(*window);
         return *window;
     }

@@ -21,8 +21,8 @@ int main(int argc, char** argv) {
     platform::ComScope com;
     static tTranslate catalogue;
     WizardGlobals globals(catalogue);
-    Application.LocaleLanguage = language == kAnglais ? 9 : 12;
     TfInstall window;
+    window.LocaleLanguage = language == kAnglais ? 9 : 12;
     globals.Window(window);
     Application.CreateForm(window);
 

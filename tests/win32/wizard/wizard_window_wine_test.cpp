@@ -62,9 +62,9 @@ protected:
         com = std::make_unique<platform::ComScope>();
         catalogue = std::make_unique<tTranslate>();
         globals.emplace(*catalogue);
-        Application.LocaleLanguage = 12;
         ForgetStoredLanguage();
         window = std::make_unique<TfInstall>();
+        window->LocaleLanguage = 12;
         globals->Window(*window);
         Application.CreateForm(*window);
         window->Show();
