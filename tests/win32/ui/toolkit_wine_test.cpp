@@ -163,7 +163,8 @@ TEST_F(ToolkitWine, EveryKindHasItsSystemClassStyleGeometryAndFont) {
         {&window->Band, {"Band", "Static", 0, 0, 0}},
         {&window->Line, {"Line", "Static", SS_ETCHEDHORZ, SS_TYPEMASK, 0}},
         {&window->Title, {"Title", "Static", SS_LEFTNOWORDWRAP | SS_NOPREFIX, SS_TYPEMASK | SS_NOPREFIX, 0}},
-        {&window->Bytes, {"Bytes", "Static", SS_RIGHT, SS_TYPEMASK, 0}},
+        // As wide as its text: drawn from its left, which DT_RIGHT would cut off an overhang.
+        {&window->Bytes, {"Bytes", "Static", SS_LEFTNOWORDWRAP, SS_TYPEMASK, 0}},
         {&window->Memo,
          {"Memo", "Edit", ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_TABSTOP,
           ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_HSCROLL | ES_AUTOHSCROLL | WS_TABSTOP, 0}},
