@@ -142,11 +142,18 @@ TEST_F(ToolkitWine, TheFrameIsAFixedDialogCentredWithItsClientArea) {
     EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU), WS_CAPTION | WS_SYSMENU);
     EXPECT_EQ(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
     EXPECT_TRUE(GetWindowLongA(frame, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME);
-    RECT outer{}, work{};
-    GetWindowRect(frame, &outer);
+    // On the screen, not on a work area that a task bar makes smaller.
+    RECT work{}, smaller{};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    EXPECT_NEAR((outer.left + outer.right) / 2, (work.left + work.right) / 2, 1);
-    EXPECT_NEAR((outer.top + outer.bottom) / 2, (work.top + work.bottom) / 2, 1);
+    smaller = {work.left + 200, work.top + 100, work.right, work.bottom};
+    ASSERT_TRUE(SystemParametersInfoA(SPI_SETWORKAREA, 0, &smaller, 0));
+    window->SetBounds({0, 0, 425, 368});
+    window->SetBounds({0, 0, 424, 367});
+    SystemParametersInfoA(SPI_SETWORKAREA, 0, &work, 0);
+    RECT outer{};
+    GetWindowRect(frame, &outer);
+    EXPECT_NEAR((outer.left + outer.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
+    EXPECT_NEAR((outer.top + outer.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
     EXPECT_TRUE(IsWindowVisible(frame));
 }
 
