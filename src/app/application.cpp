@@ -23,6 +23,12 @@ std::string WithFullStop(std::string text) {
     return text;
 }
 
+// The start-up failure's rule: a full stop unless there is one already.
+std::string EndingInFullStop(std::string text) {
+    if (text.empty() || text.back() != '.') text += '.';
+    return text;
+}
+
 struct ErrorDescription {
     bool Silent = false;
     std::string ClassName;
@@ -93,7 +99,7 @@ void TApplication::ShowStartupError(std::exception_ptr error) {
     if (!error) return;
     const ErrorDescription description = Describe(error);
     const std::string text = "Exception " + description.ClassName + " in module " + BaseName(platform::ModuleName()) +
-                             " at " + HexAddress(description.Address) + ".\r\n" + WithFullStop(description.Message);
+                             " at " + HexAddress(description.Address) + ".\r\n" + EndingInFullStop(description.Message);
     platform::ShowMessageBox(text, "Application Error", platform::MessageBoxKind::Error);
 }
 

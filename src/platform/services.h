@@ -42,7 +42,7 @@ void WriteIniString(const std::string& file, const std::string& section, const s
 
 // Creates a shell link object, sets arguments, target and working directory, and saves
 // it to linkPath. A link object that cannot be created raises the system's message for
-// the code, "OLE error %.8x" or "Interface not supported". Returns whether the save
+// the code, "OLE error %.8X" or "Interface not supported". Returns whether the save
 // succeeded; SystemErrorText then tells why not.
 bool CreateShellLink(const std::string& target, const std::string& arguments, const std::string& workingDirectory,
                      const std::string& linkPath);

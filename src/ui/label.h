@@ -19,6 +19,9 @@ public:
     const Style& LabelStyle() const { return style_; }
     // Fits the bounds to the caption again (also once a peer with real metrics exists).
     void AdjustSize();
+    bool SizesItself() const { return style_.AutoSize && !style_.WordWrap; }
+    // The text it fits: an empty label keeps the width of one blank, so that it can still be found.
+    std::string SizingText() const { return Caption().empty() ? std::string(" ") : Caption(); }
     // A left click on it: runs OnClick when enabled and showing.
     void Click();
 

@@ -66,6 +66,8 @@ void CheckDownloaded(const TNMHTTP& http, const std::string& name) {
 
 void TfInstall::StartDownload() {
     if (Cancelled) return;
+    // An empty prefix would download into the current directory.
+    if (TempDir[0] == '\0') throw Exception("No temporary directory is available");
     if (!Http) {
         Http = std::make_unique<TNMHTTP>();
         Http->OnPacketRecvd = [this] { HttpPacketRecvd(); };

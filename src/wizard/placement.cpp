@@ -71,7 +71,9 @@ void TfInstall::InstallFiles() {
 
     LblStatus.SetCaption(CatalogueText(kSlotStatusShortcuts));
     CreateStartMenuShortcuts();
-    CreateShortcut(InstallDir + "quorvane.exe", "", InstallDir, CatalogueText(kSlotDesktopLink), DesktopDir);
+    // Without a desktop folder the link would land at the drive's root.
+    if (!DesktopDir.empty())
+        CreateShortcut(InstallDir + "quorvane.exe", "", InstallDir, CatalogueText(kSlotDesktopLink), DesktopDir);
 
     LblStatus.SetCaption(CatalogueText(kSlotStatusUninstall));
     RegisterUninstall();

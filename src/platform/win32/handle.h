@@ -57,6 +57,7 @@ using ItemList = Handle<LPITEMIDLIST, CoTaskMemFree>;
 using TaskMemoryText = Handle<LPWSTR, CoTaskMemFree>;
 using WindowHandle = Handle<HWND, DestroyWindow>;
 using MenuHandle = Handle<HMENU, DestroyMenu>;
+using MemoryDc = Handle<HDC, DeleteDC>;
 template <class Object>
 using GdiObject = Handle<Object, DeleteObject>;
 using FontHandle = GdiObject<HFONT>;

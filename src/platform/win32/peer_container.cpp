@@ -104,16 +104,14 @@ FormPeer::FormPeer(TForm& form) : ContainerPeer(form), form_(form), dpi_(DpiOf(n
     Rescale();
 }
 
-// The bounds are the client area; the window is centred on the work area.
+// The bounds are the client area; the window is centred on the screen.
 void FormPeer::ApplyBounds() {
     if (!Handle()) return;
     RECT frame = {0, 0, Scale(form_.Bounds().Width), Scale(form_.Bounds().Height)};
     AdjustWindowRectEx(&frame, kFormStyle, FALSE, kFormExStyle);
     const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-    RECT work = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    SetWindowPos(Handle(), nullptr, work.left + (work.right - work.left - width) / 2,
-                 work.top + (work.bottom - work.top - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(Handle(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void FormPeer::Changed(PeerChange what) {

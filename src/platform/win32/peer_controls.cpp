@@ -60,8 +60,8 @@ LabelPeer::LabelPeer(TLabel& label) : WindowPeer(label), label_(label) {
     DWORD kind = SS_LEFTNOWORDWRAP;
     if (style.WordWrap)
         kind = SS_LEFT;
-    else if (style.Alignment == TAlignment::RightJustify)
-        kind = SS_RIGHT;
+    else if (style.Alignment == TAlignment::RightJustify && !label.SizesItself())
+        kind = SS_RIGHT;  // one as wide as its text is drawn from its left: DT_RIGHT would cut an overhang
     // Transparency is the colour of what lies under it (ColorBehind): a transparent window
     // style would let the band paint over the text.
     Create("STATIC", kind | SS_NOPREFIX | (style.HandCursor ? SS_NOTIFY : 0));
@@ -70,6 +70,17 @@ LabelPeer::LabelPeer(TLabel& label) : WindowPeer(label), label_(label) {
 void LabelPeer::Rescale() {
     WindowPeer::Rescale();
     label_.AdjustSize();
+}
+
+// A label that sizes itself gets the device size of its text: the model's 96-dpi width,
+// rounded up, would leave a pixel or two over at other dpis.
+void LabelPeer::ApplyBounds() {
+    if (!label_.SizesItself()) return WindowPeer::ApplyBounds();
+    const TBounds& b = label_.Bounds();
+    const TSize extent = DrawnExtent(label_.SizingText());
+    const bool right = label_.LabelStyle().Alignment == TAlignment::RightJustify;
+    const int left = right ? Scale(b.Right()) - extent.Width : Scale(b.Left);
+    SetWindowPos(Handle(), nullptr, left, Scale(b.Top), extent.Width, extent.Height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void LabelPeer::Command(WORD code) {

@@ -26,6 +26,7 @@ public:
 
 protected:
     LRESULT Intercept(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
+    void ApplyBounds() override;
 
 private:
     TColor ColorBehind() const;

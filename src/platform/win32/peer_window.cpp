@@ -1,5 +1,7 @@
 #include "platform/win32/peer_window.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <map>
 
 #include "platform/exception.h"
@@ -26,6 +28,39 @@ public:
 private:
     std::map<TColor, BrushHandle> brushes_;
 };
+
+// How a label's window draws its text.
+constexpr UINT kTextFormat = DT_NOPREFIX | DT_EXPANDTABS;
+
+// One past the rightmost column of the text's ink, drawn as the window draws it. Hinted
+// glyphs of some faces reach past the advances that DT_CALCRECT adds up (by a column, or
+// more in an underlined face), and the window would clip them.
+int InkRight(HDC reference, HFONT font, const std::string& text, const RECT& advance) {
+    const int height = std::max(1, static_cast<int>(advance.bottom));
+    const int width = static_cast<int>(advance.right) + 2 * height;  // room for any overhang
+    BITMAPINFO format = {};
+    format.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    const BitmapHandle bitmap(CreateDIBSection(reference, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const MemoryDc dc(CreateCompatibleDC(reference));
+    if (!bitmap || !dc) return 0;
+    const SelectedObject canvas(dc.Get(), bitmap.Get());
+    const SelectedObject selected(dc.Get(), font);
+    SetTextColor(dc.Get(), RGB(255, 255, 255));
+    SetBkMode(dc.Get(), TRANSPARENT);
+    RECT room = {0, 0, width, height};
+    DrawTextA(dc.Get(), text.c_str(), static_cast<int>(text.size()), &room, kTextFormat);
+    GdiFlush();
+    const auto* pixels = static_cast<const std::uint32_t*>(bits);  // black but for the ink
+    int right = 0;
+    for (int y = 0; y < height; ++y)
+        for (int x = width - 1; x >= right; --x)
+            if (pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)]) {
+                right = x + 1;
+                break;
+            }
+    return right;
+}
 
 }  // namespace
 
@@ -151,15 +186,20 @@ std::string WindowPeer::WindowText() const {
     return text;
 }
 
-TSize WindowPeer::MeasureText(const std::string& text) const {
+TSize WindowPeer::DrawnExtent(const std::string& text) const {
     const WindowDC dc(Handle());
     const SelectedObject selected(dc.Get(), font_.Get());
     RECT extent = {0, 0, 0, 0};
-    DrawTextA(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent,
-              DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS);
+    DrawTextA(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent, kTextFormat | DT_CALCRECT);
+    const int ink = InkRight(dc.Get(), font_.Get(), text, extent);
+    return {std::max(static_cast<int>(extent.right), ink), extent.bottom};
+}
+
+TSize WindowPeer::MeasureText(const std::string& text) const {
+    const TSize extent = DrawnExtent(text);
     // Back to 96 dpi, rounding up so that the text never gets clipped.
     const int dpi = Dpi();
-    return {(extent.right * 96 + dpi - 1) / dpi, (extent.bottom * 96 + dpi - 1) / dpi};
+    return {(extent.Width * 96 + dpi - 1) / dpi, (extent.Height * 96 + dpi - 1) / dpi};
 }
 
 LRESULT WindowPeer::Intercept(UINT, WPARAM, LPARAM, bool&) { return 0; }

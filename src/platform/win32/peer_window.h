@@ -54,6 +54,8 @@ protected:
     virtual LRESULT Intercept(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
     virtual void ApplyBounds();
     void ApplyFont();
+    // The text's size in device pixels as the window draws it in its font.
+    TSize DrawnExtent(const std::string& text) const;
     HWND ParentHandle() const;
     std::string WindowText() const;
     void KeepBackgroundsUnder();

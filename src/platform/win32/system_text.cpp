@@ -43,7 +43,7 @@ std::string OleErrorText(HRESULT result) {
     std::string text = SystemMessage(static_cast<DWORD>(result));
     if (!text.empty()) return text;
     char fallback[32];
-    std::snprintf(fallback, sizeof fallback, "OLE error %.8lx", static_cast<unsigned long>(result));
+    std::snprintf(fallback, sizeof fallback, "OLE error %.8lX", static_cast<unsigned long>(result));
     return fallback;
 }
 

@@ -123,7 +123,7 @@ TEST(Startup, AWindowThatCannotBeBuiltEndsWithTheApplicationErrorBox) {
     EXPECT_EQ(box.Kind, MessageBoxKind::Error);
     EXPECT_TRUE(std::regex_match(box.Text, std::regex("Exception Exception in module quorvane-setup\\.exe at "
                                                       "[0-9A-F]{8,16}\\.\r\nError setting path: "
-                                                      "\"C:\\\\Program Files\\\\Missing\"")))
+                                                      "\"C:\\\\Program Files\\\\Missing\"\\.")))
         << box.Text;
     EXPECT_EQ(standin::ComUsers(), 0) << "COM is uninitialised on the way out";
 }
@@ -143,6 +143,17 @@ TEST(Startup, AnErrorInTheCatalogueEndsTheSameWay) {
     EXPECT_EQ(standin::MessageBoxes()[0].Text.rfind("Exception EOutOfMemory in module quorvane-setup.exe at ", 0), 0u);
     EXPECT_EQ(standin::MessageBoxes()[0].Text.substr(standin::MessageBoxes()[0].Text.size() - 16),
               "\r\nOut of memory.");
+}
+
+TEST(Startup, AMessageEndingInAFullStopGetsNoSecond) {
+    standin::Reset();
+    standin::ScriptMessageBoxAnswers({MessageBoxAnswer::Ok});
+    EXPECT_EQ(RunApplication([] { throw Exception("Already ended."); },
+                             [] { return std::make_unique<TestWindow>("C:\\Program Files"); }),
+              1);
+    ASSERT_EQ(standin::MessageBoxes().size(), 1u);
+    const std::string& text = standin::MessageBoxes()[0].Text;
+    EXPECT_EQ(text.substr(text.find("\r\n")), "\r\nAlready ended.");
 }
 
 // The only test that runs the message loop: the stand-in queue remembers its quit.

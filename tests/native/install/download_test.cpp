@@ -99,6 +99,15 @@ TEST_F(DownloadTest, ReplyWithoutLengthMovesNeitherBarNorCounts) {
     EXPECT_TRUE(form->Completed);
 }
 
+// No temporary directory: nothing is fetched into the current directory, nor placed.
+TEST_F(DownloadTest, NoTemporaryDirectoryStopsBeforeAnyRequest) {
+    form->TempDir.fill('\0');
+    EXPECT_EQ(InstallFromPage3(), "No temporary directory is available");
+    EXPECT_TRUE(RequestLines().empty());
+    EXPECT_EQ(form->Http, nullptr);
+    ExpectNothingPlaced();
+}
+
 // A second file that did not arrive whole: the error names it and why, the files after
 // it are not fetched and nothing is placed.
 struct FailureCase {

@@ -86,6 +86,25 @@ TEST_F(PlacementTest, EmptyDirectoryIsNeverATarget) {
     EXPECT_FALSE(ReadFile("C:\\quorvane.exe"));
 }
 
+// No desktop folder: the other links are made, none lands at the drive's root.
+TEST_F(PlacementTest, NoDesktopFolderSkipsOnlyTheDesktopLink) {
+    PutDownloadedFiles();
+    form->DesktopDir.clear();
+    form->TxtDir.SetText("C:\\Apps\\");
+    ASSERT_TRUE(form->PrepareInstallDir());
+
+    form->InstallFiles();
+
+    const std::string group = kPrograms + "Quorvane\\Entreprise\\";
+    EXPECT_EQ(standin::Links(), (std::vector<standin::SavedLink>{
+                                    {group + "Quorvane.Lnk", "C:\\Apps\\quorvane.exe", "", "C:\\Apps\\"},
+                                    {group + "miseajour.Lnk", "C:\\Apps\\miseajour.exe", "", "C:\\Apps\\"},
+                                    {group + "uninstall.Lnk", "C:\\Apps\\uninstall.exe", "", "C:\\Apps\\"},
+                                }));
+    EXPECT_TRUE(form->Completed);
+    EXPECT_TRUE(standin::MessageBoxes().empty());
+}
+
 // A copy or a link save that fails: the error box names the file and the system's
 // reason, and the installation stops there.
 struct PlacementFailureCase {

@@ -52,7 +52,12 @@ TEST_F(Files, LinkObjectThatCannotBeCreatedRaisesTheSystemsMessage) {
         raised = RaisedMessage([&] { CreateShellLink(dir_ + "quorvane.exe", "", dir_, dir_ + "Quorvane.Lnk"); });
     }).join();
     const std::string system = win32::SystemMessage(static_cast<DWORD>(CO_E_NOTINITIALIZED));
-    EXPECT_EQ(raised, system.empty() ? "OLE error 800401f0" : system);
+    EXPECT_EQ(raised, system.empty() ? "OLE error 800401F0" : system);
+}
+
+TEST(SystemText, AComResultWithoutASystemMessageShowsItsCodeInUpperCase) {
+    ASSERT_TRUE(win32::SystemMessage(0x8004FEDCu).empty());
+    EXPECT_EQ(win32::OleErrorText(static_cast<HRESULT>(0x8004FEDCu)), "OLE error 8004FEDC");
 }
 
 TEST_F(Files, ShellOpenFindsTheBareFileNameInTheGivenDirectory) {

@@ -144,11 +144,18 @@ TEST_F(ToolkitWine, TheFrameIsAFixedDialogCentredWithItsClientArea) {
     EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU), WS_CAPTION | WS_SYSMENU);
     EXPECT_EQ(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
     EXPECT_TRUE(GetWindowLongA(frame, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME);
-    RECT outer{}, work{};
-    GetWindowRect(frame, &outer);
+    // On the screen, not on a work area that a task bar makes smaller.
+    RECT work{}, smaller{};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    EXPECT_NEAR((outer.left + outer.right) / 2, (work.left + work.right) / 2, 1);
-    EXPECT_NEAR((outer.top + outer.bottom) / 2, (work.top + work.bottom) / 2, 1);
+    smaller = {work.left + 200, work.top + 100, work.right, work.bottom};
+    ASSERT_TRUE(SystemParametersInfoA(SPI_SETWORKAREA, 0, &smaller, 0));
+    window->SetBounds({0, 0, 425, 368});
+    window->SetBounds({0, 0, 424, 367});
+    SystemParametersInfoA(SPI_SETWORKAREA, 0, &work, 0);
+    RECT outer{};
+    GetWindowRect(frame, &outer);
+    EXPECT_NEAR((outer.left + outer.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
+    EXPECT_NEAR((outer.top + outer.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
     EXPECT_TRUE(IsWindowVisible(frame));
 }
 
@@ -165,7 +172,8 @@ TEST_F(ToolkitWine, EveryKindHasItsSystemClassStyleGeometryAndFont) {
         {&window->Band, {"Band", "Static", 0, 0, 0}},
         {&window->Line, {"Line", "Static", SS_ETCHEDHORZ, SS_TYPEMASK, 0}},
         {&window->Title, {"Title", "Static", SS_LEFTNOWORDWRAP | SS_NOPREFIX, SS_TYPEMASK | SS_NOPREFIX, 0}},
-        {&window->Bytes, {"Bytes", "Static", SS_RIGHT, SS_TYPEMASK, 0}},
+        // As wide as its text: drawn from its left, which DT_RIGHT would cut off an overhang.
+        {&window->Bytes, {"Bytes", "Static", SS_LEFTNOWORDWRAP, SS_TYPEMASK, 0}},
         {&window->Memo,
          {"Memo", "Edit", ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_TABSTOP,
           ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_HSCROLL | ES_AUTOHSCROLL | WS_TABSTOP, 0}},

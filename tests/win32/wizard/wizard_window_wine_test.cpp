@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "../../native/wizard/layout_table.h"
@@ -436,6 +437,130 @@ TEST_F(WizardWine, TheKeyboardAloneChoosesTheLanguageAndTheAgreement) {
     ExpectButtons(w.PnlStep1, false, true, "&Suivant");
     EXPECT_TRUE(Framed(HandleOf(w.BtnNext)));
     EXPECT_FALSE(Framed(HandleOf(w.btnBack)));
+}
+
+// Ink on a bitmap: the pixels other than its most frequent colour, the background.
+struct Ink {
+    int Pixels = 0;
+    int Right = 0;  // one past the rightmost column with ink
+};
+
+Ink InkOf(HDC dc, int width, int height) {
+    std::map<COLORREF, int> colours;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) ++colours[GetPixel(dc, x, y)];
+    COLORREF background = 0;
+    int most = 0;
+    for (const auto& [colour, count] : colours)
+        if (count > most) std::tie(background, most) = std::tie(colour, count);
+    Ink ink;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            if (GetPixel(dc, x, y) != background) {
+                ++ink.Pixels;
+                ink.Right = std::max(ink.Right, x + 1);
+            }
+    return ink;
+}
+
+// A bitmap to draw on, selected into a memory DC for its lifetime.
+class Canvas {
+public:
+    Canvas(int width, int height) : width_(width), height_(height) {
+        const HDC screen = GetDC(nullptr);
+        dc_ = CreateCompatibleDC(screen);
+        bitmap_ = CreateCompatibleBitmap(screen, width, height);
+        ReleaseDC(nullptr, screen);
+        previous_ = SelectObject(dc_, bitmap_);
+        RECT all{0, 0, width, height};
+        FillRect(dc_, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    }
+    ~Canvas() {
+        SelectObject(dc_, previous_);
+        DeleteObject(bitmap_);
+        DeleteDC(dc_);
+    }
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+    HDC Dc() const { return dc_; }
+    Ink Ink() const { return InkOf(dc_, width_, height_); }
+
+private:
+    int width_, height_;
+    HDC dc_;
+    HBITMAP bitmap_;
+    HGDIOBJ previous_;
+};
+
+// The label's text drawn unclipped in the label's font: its advance and its ink.
+struct FreeText {
+    int Width;
+    ::Ink Ink;
+};
+
+FreeText DrawFree(HWND label) {
+    const std::string text = TextOf(label).empty() ? " " : TextOf(label);
+    const UINT format = DT_NOPREFIX | DT_EXPANDTABS;
+    Canvas canvas(BoundsOf(label).Width + 64, BoundsOf(label).Height + 16);
+    const HGDIOBJ previous = SelectObject(canvas.Dc(), reinterpret_cast<HFONT>(SendMessageA(label, WM_GETFONT, 0, 0)));
+    RECT extent{0, 0, 0, 0};
+    DrawTextA(canvas.Dc(), text.c_str(), -1, &extent, format | DT_CALCRECT);
+    RECT room{0, 0, extent.right + 64, extent.bottom + 16};
+    SetBkMode(canvas.Dc(), TRANSPARENT);
+    DrawTextA(canvas.Dc(), text.c_str(), -1, &room, format);
+    SelectObject(canvas.Dc(), previous);
+    return {static_cast<int>(extent.right), canvas.Ink()};
+}
+
+// The label as its window paints itself.
+Ink InkShown(HWND label) {
+    const TBounds bounds = BoundsOf(label);
+    Canvas canvas(bounds.Width, bounds.Height);
+    SendMessageA(label, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.Dc()), PRF_CLIENT | PRF_ERASEBKGND);
+    return canvas.Ink();
+}
+
+void ChangeDpi(HWND frame, int dpi) {
+    RECT outer{};
+    GetWindowRect(frame, &outer);
+    RECT suggested{outer.left, outer.top, outer.left + MulDiv(430, dpi, 96), outer.top + MulDiv(390, dpi, 96)};
+    SendMessageA(frame, 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+}
+
+// Every label that sizes itself is as wide as its text drawn in its font, the ink of a
+// last glyph that reaches past its advance included, and shows every pixel of that ink.
+TEST_F(WizardWine, EveryAutoSizedLabelIsAsWideAsItsDrawnTextAndClipsNoGlyph) {
+    TfInstall& w = *window;
+    w.LblStatus.SetCaption("Downloading quorvane.exe");
+    w.LblBytes.SetCaption("0.38 / 0.95 Megs");
+    w.LblFN.SetCaption("quorvane.exe (40 %)");
+    std::vector<TControl*> controls;
+    Walk(w, controls);
+    for (const int dpi : {96, 144})
+        for (const bool english : {false, true}) {
+            ChangeDpi(HandleOf(w), dpi);
+            english ? w.RdoEnglishClick(nullptr) : w.rdoFrenchClick(nullptr);
+            int checked = 0;
+            for (TControl* control : controls) {
+                auto* label = dynamic_cast<TLabel*>(control);
+                if (!label || !label->SizesItself()) continue;
+                const HWND handle = HandleOf(*label);
+                SCOPED_TRACE(label->Name() + " at " + std::to_string(dpi) +
+                             (english ? " dpi, English" : " dpi, French"));
+                const FreeText free = DrawFree(handle);
+                EXPECT_EQ(BoundsOf(handle).Width, std::max(free.Width, free.Ink.Right)) << TextOf(handle);
+                EXPECT_EQ(InkShown(handle).Pixels, free.Ink.Pixels) << "a glyph is clipped: " << TextOf(handle);
+                if (label->LabelStyle().Alignment == TAlignment::RightJustify) {
+                    EXPECT_EQ(BoundsOf(handle).Right(), MulDiv(label->Bounds().Right(), dpi, 96));
+                }
+                ++checked;
+            }
+            EXPECT_EQ(checked, 16);
+        }
+    ChangeDpi(HandleOf(w), 96);
+    w.LblStatus.SetCaption("");
+    w.LblBytes.SetCaption("");
+    w.LblFN.SetCaption("");
 }
 
 }  // namespace
