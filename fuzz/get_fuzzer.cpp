@@ -1,6 +1,8 @@
 // A whole Get into a file against fuzzed server bytes, arriving in fuzzed chunks with
-// waits between them, ending in a close or a reset, or refused outright. The file always
-// holds the body bytes received, and the counters agree with it.
+// waits between them, ending in a close or a reset, or refused outright, or repeated
+// without end (a flood). The file always holds the body bytes received, the counters agree
+// with it, a flood always ends, the header held never passes its bound, and no failed
+// lookup's result is read.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -13,6 +15,9 @@
 #include "net/nmhttp.h"
 
 namespace {
+constexpr std::size_t kMaxHeaderBytes = 1 << 20;
+constexpr std::int32_t kFloodBodyBytes = 1 << 20;
+
 std::string FileContent(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -23,9 +28,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size < 2) return 0;
     const std::uint8_t flags = data[0];
     fuzzseam::Script script;
-    script.chunk = 1u + data[1] * 7u;
+    const bool flood = (flags & 8) != 0;
+    script.chunk = flood ? 256u + data[1] * 64u : 1u + data[1] * 7u;
     script.resetAtEnd = (flags & 1) != 0;
     script.refuse = (flags & 2) != 0;
+    script.endless = flood;
     script.reply.assign(reinterpret_cast<const char*>(data + 2), size - 2);
     fuzzseam::Serve(script);
 
@@ -39,11 +46,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     http.OnPacketRecvd = [&] {
         if (http.ReceivedBytes <= 0 || http.ExpectedBytes < 0) std::abort();
         if ((flags & 4) != 0 && ++packets == 2) http.Abort();
+        if (flood && http.ReceivedBytes > kFloodBodyBytes) http.Abort();  // a body without end
     };
     try {
         http.Get("http://127.0.0.1:8080/download/qventreprise/quorvane.exe");
     } catch (const Exception&) {
     }
+    if (http.Header.size() > kMaxHeaderBytes || fuzzseam::FailedLookupsRead() != 0) std::abort();
     if (std::filesystem::exists(body) && FileContent(body).size() != static_cast<std::size_t>(http.ReceivedBytes))
         std::abort();
     return 0;
