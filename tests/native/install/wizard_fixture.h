@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -71,6 +72,15 @@ protected:
         if (host.empty() || !std::filesystem::is_regular_file(host)) return std::nullopt;
         std::ifstream in(host, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+
+    // Every file directly in the directory, by name, with its content.
+    static std::map<std::string, std::string> FilesIn(const std::string& windowsDirectory) {
+        std::map<std::string, std::string> files;
+        for (const auto& entry : std::filesystem::directory_iterator(standin::HostPath(windowsDirectory)))
+            files[entry.path().filename().string()] =
+                ReadFile(windowsDirectory + entry.path().filename().string()).value_or("(a directory)");
+        return files;
     }
 
     static constexpr const char* kProductFiles[] = {"quorvane.exe", "quorvane.ini", "miseajour.exe", "uninstall.exe"};
