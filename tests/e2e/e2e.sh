@@ -20,6 +20,8 @@ fi
 here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=tests/e2e/lib.sh
 source "$here/lib.sh"
+# shellcheck source=tests/e2e/safety.sh
+source "$here/safety.sh"
 
 wizard_exe=$(realpath "$1") samples=$(realpath "$2") port=$3
 mkdir -p "$4" && work=$(realpath "$4")
