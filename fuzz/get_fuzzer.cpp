@@ -9,7 +9,9 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
+#include <system_error>
 
 #include "fake_seam.h"
 #include "net/nmhttp.h"
@@ -17,6 +19,18 @@
 namespace {
 constexpr std::size_t kMaxHeaderBytes = 1 << 20;
 constexpr std::int32_t kFloodBodyBytes = 1 << 20;
+
+// The body's file: a name of this process's own, since fuzzers may run side by side;
+// removed when the process ends.
+struct BodyFile {
+    std::string Path = (std::filesystem::temp_directory_path() /
+                        ("quorvane-get-fuzzer-" + std::to_string(std::random_device{}()) + ".bin"))
+                           .string();
+    ~BodyFile() {
+        std::error_code ignored;
+        std::filesystem::remove(Path, ignored);
+    }
+};
 
 std::string FileContent(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -36,7 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     script.reply.assign(reinterpret_cast<const char*>(data + 2), size - 2);
     fuzzseam::Serve(script);
 
-    static const std::string body = (std::filesystem::temp_directory_path() / "quorvane-get-fuzzer.bin").string();
+    static const BodyFile file;
+    const std::string& body = file.Path;
     std::filesystem::remove(body);
     TNMHTTP http;
     http.InputFileMode = true;
