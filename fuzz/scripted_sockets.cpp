@@ -6,6 +6,7 @@
 #include "scripted_sockets.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "platform/posix/messages_queue.h"
 
@@ -23,6 +24,8 @@ struct Peer {
     std::size_t read = 0, arrived = 0;
     bool connected = false;
     bool waiting = false;
+    int zeroSends = 0;
+    int failedLookupsRead = 0;
 };
 
 Peer& ThePeer() {
@@ -46,7 +49,7 @@ void posix::PollSockets(int) {
     Peer& peer = ThePeer();
     if (!peer.waiting || !peer.connected) return;
     peer.waiting = false;
-    const std::size_t total = peer.script.reply.size();
+    const std::size_t total = peer.script.endless ? SIZE_MAX : peer.script.reply.size();
     peer.arrived = std::min(total, peer.arrived + peer.script.chunk);
     Notify(peer.window, peer.message, peer.socket, kEventRead, 0);
     if (peer.arrived == total)
@@ -72,11 +75,15 @@ bool SelectNotifications(SocketId socket, const MessageWindow& window, unsigned 
 }
 
 // Names never resolve: a fuzzed redirection to a name ends at "Null Remote Address".
+// Whatever a failed lookup's result area holds is not to be read.
 LookupId StartHostLookup(const MessageWindow& window, unsigned message, const std::string&) {
     Notify(window.impl().id, message, 1, 0, 11001);
     return 1;
 }
-std::uint32_t FinishHostLookup(LookupId) { return 0; }
+std::uint32_t FinishHostLookup(LookupId) {
+    ++ThePeer().failedLookupsRead;
+    return 0;
+}
 void CancelHostLookup(LookupId) {}
 
 std::uint32_t InetAddress(const char* text) {
@@ -103,21 +110,33 @@ int ConnectSocket(SocketId socket, const Ipv4Address&) {
 }
 
 int SendSocket(SocketId socket, const char*, int length) {
-    return socket == ThePeer().socket && ThePeer().connected ? length : Fail(kErrorNotConnected);
+    Peer& peer = ThePeer();
+    if (socket != peer.socket || !peer.connected) return Fail(kErrorNotConnected);
+    if (!peer.script.sendStalls) return length;
+    // A caller that keeps asking is stopped here instead of spinning for ever.
+    if (++peer.zeroSends > 1000) throw std::runtime_error("send called again after it took nothing 1000 times");
+    return 0;
 }
 
 int ReceiveSocket(SocketId socket, char* data, int length, bool peek) {
     Peer& peer = ThePeer();
     if (socket != peer.socket || !peer.connected) return Fail(kErrorNotConnected);
     if (peer.read == peer.arrived) {
-        if (peer.arrived < peer.script.reply.size()) {
+        if (peer.script.endless || peer.arrived < peer.script.reply.size()) {
             peer.waiting = true;
             return Fail(kErrorWouldBlock);
         }
         return peer.script.resetAtEnd ? Fail(10054) : 0;
     }
     const std::size_t count = std::min(peer.arrived - peer.read, static_cast<std::size_t>(length));
-    std::copy_n(peer.script.reply.data() + peer.read, count, data);
+    // An endless reply wraps around; a finite one is copied in one run.
+    const std::string& reply = peer.script.reply;
+    for (std::size_t done = 0; done < count;) {
+        const std::size_t at = (peer.read + done) % reply.size();
+        const std::size_t run = std::min(count - done, reply.size() - at);
+        std::copy_n(reply.data() + at, run, data + done);
+        done += run;
+    }
     if (!peek) peer.read += count;
     return static_cast<int>(count);
 }
@@ -138,5 +157,9 @@ void Serve(Script script) {
     auto& peer = platform::ThePeer();
     peer.script = std::move(script);
     peer.script.chunk = std::max<std::size_t>(peer.script.chunk, 1);
+    if (peer.script.reply.empty()) peer.script.endless = false;
+    peer.zeroSends = 0;
+    peer.failedLookupsRead = 0;
 }
+int FailedLookupsRead() { return platform::ThePeer().failedLookupsRead; }
 }  // namespace fuzzseam

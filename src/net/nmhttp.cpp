@@ -1,5 +1,6 @@
 #include "net/nmhttp.h"
 
+#include <iterator>
 #include <optional>
 #include <string_view>
 
@@ -12,6 +13,10 @@ namespace {
 
 constexpr const char* kVerbs[] = {"GET ",  "OPTIONS ", "HEAD ",   "POST ", "PUT ",    "PATCH ",
                                   "COPY ", "MOVE ",    "DELETE ", "LINK ", "UNLINK ", "TRACE "};
+
+// Status line, header lines and the empty line that ends them, terminators included.
+constexpr std::size_t kMaxHeaderBytes = 1 << 20;
+constexpr int kMaxHeaderLines = 1000;
 
 bool SendsData(CmdType kind) { return kind == CmdPOST || kind == CmdPUT || kind == CmdPATCH || kind == CmdTRACE; }
 
@@ -230,6 +235,8 @@ void TNMHTTP::ParseURL() {
 
 void TNMHTTP::BuildRequestHeader() {
     RequestHeaders.Clear();
+    if (static_cast<std::size_t>(RequestKind) >= std::size(kVerbs))
+        throw Exception("Unknown request kind " + std::to_string(RequestKind));
     RequestHeaders.Add(kVerbs[RequestKind] + (Proxy.empty() ? RequestPath : RequestURL) + " HTTP/1.0");
     if (!Proxy.empty()) {
         RequestHeaders.Add("Proxy-Connection: Keep-Alive");
@@ -245,9 +252,8 @@ void TNMHTTP::BuildRequestHeader() {
     if (!HeaderInfo.UserId.empty() && !HeaderInfo.Password.empty()) {
         TNMUUProcessor encoder;
         encoder.Method = uuMime;
-        std::string credentials = encoder.Encode(HeaderInfo.UserId + ":" + HeaderInfo.Password);
-        credentials.resize(credentials.size() - 2);  // the final CR LF
-        RequestHeaders.SetHeader("Authorization", "Basic " + credentials);
+        const std::string credentials = encoder.Encode(HeaderInfo.UserId + ":" + HeaderInfo.Password);
+        RequestHeaders.SetHeader("Authorization", "Basic " + std::string(WithoutTerminator(credentials)));
     }
     RequestHeaders.Add("Content-type: application/x-www-form-urlencoded");
     if (RequestKind == CmdCOPY || RequestKind == CmdMOVE) RequestHeaders.Add("URI-header: " + LinkValue);
@@ -289,11 +295,24 @@ void TNMHTTP::ReadResponseHeader() {
         Header.clear();
     TFileStream* headerFile = file ? &*file : nullptr;
 
-    const std::string status = ReadLn();
+    // The header is held whole (Header), so a server that never ends it must not make it
+    // grow without bound.
+    std::size_t headerBytes = 0;
+    int headerLines = 0;
+    const auto readHeaderLine = [&] {
+        std::string line = ReadLn();
+        if (line.empty()) return line;  // the server closed
+        if (++headerLines > kMaxHeaderLines) throw ESockError("Reply header of more than 1000 lines");
+        headerBytes += line.size();
+        if (headerBytes > kMaxHeaderBytes) throw ESockError("Reply header longer than 1 MiB");
+        return line;
+    };
+
+    const std::string status = readHeaderLine();
     if (!status.empty()) ReplyCode = StatusCode(status);
     RecordHeaderLine(status, headerFile);
     for (;;) {
-        const std::string line = ReadLn();
+        const std::string line = readHeaderLine();
         // A header counts only when a space follows its name and colon.
         const std::size_t space = line.find(' ');
         const std::string name =

@@ -257,9 +257,12 @@ void TPowersock::ResolveHost() {
         if (lookup != 0) platform::CancelHostLookup(lookup);
         throw ESockError(TimedOut ? "Host Lookup Timed Out" : "Host Lookup Canceled");
     }
-    const std::uint32_t address = lookup != 0 ? platform::FinishHostLookup(lookup) : 0;
-    if (!LastEventOK) throw ESockError("Host Lookup Failed");
-    RemoteAddress.Address = address;
+    // A failed lookup leaves its result area unfilled: it is given back unread.
+    if (!LastEventOK) {
+        if (lookup != 0) platform::CancelHostLookup(lookup);
+        throw ESockError("Host Lookup Failed");
+    }
+    RemoteAddress.Address = platform::FinishHostLookup(lookup);
     if (OnHostResolved) OnHostResolved();
 }
 
@@ -445,7 +448,8 @@ void TPowersock::CaptureString(std::string& AString, std::int32_t SizeToCapture)
 void TPowersock::SendFile(const std::string& FileName) {
     StatusMessage(kStatusTrace, "SendFile");
     TFileStream file(FileName, TFileStream::Mode::OpenRead);
-    while (!Canceled) {
+    bool taking = true;
+    while (taking && !Canceled) {
         const std::size_t read = file.Read(WorkBuffer.data(), kBlockSize);
         if (read == 0) break;
         std::size_t sent = 0;
@@ -454,6 +458,10 @@ void TPowersock::SendFile(const std::string& FileName) {
                 platform::SendSocket(SocketHandle, WorkBuffer.data() + sent, static_cast<int>(read - sent));
             if (count == platform::kSocketError) {
                 CheckSocketError(platform::kErrorWouldBlock);
+            } else if (count == 0) {
+                // As in SendBuffer: a connection that takes nothing more ends the sending.
+                taking = false;
+                break;
             } else {
                 sent += static_cast<std::size_t>(count);
                 SentBytes = SaturatingAdd(SentBytes, count);

@@ -52,14 +52,18 @@ std::string SpecialFolderPath(SpecialFolder folder);  // empty on failure
 std::string TempPath();                               // ends in a backslash; at most 260 characters, else empty
 
 bool CopyFileOverwrite(const std::string& source, const std::string& target);
+// Renames a file within its volume, replacing an existing target.
+bool MoveFileOverwrite(const std::string& source, const std::string& target);
+bool RemoveFile(const std::string& path);
 // fopen for a Windows path (the stand-in maps it into its sandbox; other paths pass as
 // they are); null when it cannot be opened.
 std::FILE* OpenFile(const std::string& path, const char* mode);
 bool MakeDirectory(const std::string& path);  // one level
 bool DirectoryExists(const std::string& path);
 bool FileExists(const std::string& path);  // a file, not a directory
-// The system's text for the last failure of CopyFileOverwrite, MakeDirectory or the save
-// of CreateShellLink, e.g. "Access is denied."; callers name the file themselves.
+// The system's text for the last failure of CopyFileOverwrite, MoveFileOverwrite,
+// RemoveFile, MakeDirectory or the save of CreateShellLink, e.g. "Access is denied.";
+// callers name the file themselves.
 std::string SystemErrorText();
 
 // MainWindow is the program's visible top-level window without an owner.

@@ -2,6 +2,7 @@
 // the shortcuts made and the installation recorded with Windows.
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "i18n/traducteur.h"
 #include "platform/exception.h"
@@ -40,6 +41,57 @@ bool MakeDirectoryPath(const std::string& directory) {
     return platform::DirectoryExists(directory);
 }
 
+// One product file on its way in: the new copy staged next to its target, the older one
+// moved aside until all four are in place.
+struct ProductFile {
+    std::string Source, Target, Staged, Previous;
+    bool MovedAside = false, MovedIn = false;
+};
+
+// Puts the four files in place all together or not at all, so an older installation is
+// never left as a mix of old and new files: all are staged first (a full disk fails
+// here, before anything is touched), then each older file is moved aside and the new one
+// moved in; any failure moves every older file back. Raises naming the file and the
+// system's reason.
+void PlaceProductFiles(const std::string& source, const std::string& directory) {
+    std::vector<ProductFile> files;
+    for (const char* name : kProductFiles)
+        files.push_back(
+            {source + name, directory + name, directory + name + ".installing", directory + name + ".previous"});
+
+    std::string failure;
+    for (const ProductFile& file : files) {
+        if (platform::CopyFileOverwrite(file.Source, file.Staged)) continue;
+        failure = "Cannot copy " + file.Source + " to " + file.Target + ": " + platform::SystemErrorText();
+        break;
+    }
+    for (ProductFile& file : files) {
+        if (!failure.empty()) break;
+        const bool older = platform::FileExists(file.Target);
+        if (older) file.MovedAside = platform::MoveFileOverwrite(file.Target, file.Previous);
+        if (!older || file.MovedAside) file.MovedIn = platform::MoveFileOverwrite(file.Staged, file.Target);
+        if (!file.MovedIn) failure = "Cannot replace " + file.Target + ": " + platform::SystemErrorText();
+    }
+
+    if (failure.empty()) {
+        for (const ProductFile& file : files)
+            if (file.MovedAside) platform::RemoveFile(file.Previous);
+        return;
+    }
+    std::string notRestored;
+    for (const ProductFile& file : files) {
+        bool restored = true;
+        if (file.MovedAside)
+            restored = platform::MoveFileOverwrite(file.Previous, file.Target);
+        else if (file.MovedIn)
+            restored = platform::RemoveFile(file.Target);
+        if (!restored && notRestored.empty())
+            notRestored = " " + file.Target + " could not be put back as it was: " + platform::SystemErrorText();
+        if (!file.MovedIn && platform::FileExists(file.Staged)) platform::RemoveFile(file.Staged);
+    }
+    throw Exception(failure + notRestored);
+}
+
 }  // namespace
 
 bool TfInstall::PrepareInstallDir() {
@@ -60,14 +112,8 @@ void TfInstall::InstallFiles() {
     SaveInstallPath();
     if (Cancelled) return;
 
-    const std::string source = WithTrailingBackslash(ZeroTerminated(TempDir));
     InstallDir = WithTrailingBackslash(InstallDir);
-    for (const char* name : kProductFiles) {
-        const std::string from = source + name;
-        const std::string to = InstallDir + name;
-        if (!platform::CopyFileOverwrite(from, to))
-            throw Exception("Cannot copy " + from + " to " + to + ": " + platform::SystemErrorText());
-    }
+    PlaceProductFiles(WithTrailingBackslash(ZeroTerminated(TempDir)), InstallDir);
 
     LblStatus.SetCaption(CatalogueText(kSlotStatusShortcuts));
     CreateStartMenuShortcuts();

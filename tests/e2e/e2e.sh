@@ -18,6 +18,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 readonly LNKINFO_CHECK=$here/../../scripts/lib/lnkinfo-check
 # shellcheck source=tests/e2e/lib.sh
 source "$here/lib.sh"
+# shellcheck source=tests/e2e/safety.sh
+source "$here/safety.sh"
 
 wizard_exe=$(realpath "$1") samples=$(realpath "$2") port=$3
 mkdir -p "$4" && work=$(realpath "$4")

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <fstream>
+#include <optional>
 #include <system_error>
 
 #include "platform/exception.h"
@@ -42,6 +43,35 @@ bool Fail(std::string text) {
     return false;
 }
 
+bool Held(const std::filesystem::path& host) {
+    const auto& held = Current().Held;
+    return std::find(held.begin(), held.end(), host) != held.end();
+}
+
+constexpr const char* InUse = "The process cannot access the file because it is being used by another process.";
+
+// Why a source file cannot be taken: missing, or in a folder that is missing.
+bool FailMissing(const std::filesystem::path& host) {
+    std::error_code error;
+    return Fail(std::filesystem::is_directory(host.parent_path(), error) ? FileNotFound : PathNotFound);
+}
+
+struct Transfer {
+    std::filesystem::path From, To;
+};
+
+// Where a copy or a move reads and writes; nothing, with the reason remembered, when the
+// system would refuse to start it.
+std::optional<Transfer> StartTransfer(const std::string& source, const std::string& target) {
+    const auto from = Host(source), to = Host(target);
+    if (!from || !to) return Fail(BadSyntax), std::nullopt;
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(*from, error)) return FailMissing(*from), std::nullopt;
+    if (std::filesystem::is_directory(*to, error)) return Fail(standin::detail::AccessDenied), std::nullopt;
+    if (Held(*from) || Held(*to)) return Fail(InUse), std::nullopt;
+    return Transfer{*from, *to};
+}
+
 }  // namespace
 
 bool CreateShellLink(const std::string& target, const std::string& arguments, const std::string& workingDirectory,
@@ -77,15 +107,34 @@ std::string TempPath() { return Current().Temp; }
 
 bool CopyFileOverwrite(const std::string& source, const std::string& target) {
     if (Current().Refused.Copies) return Fail(standin::detail::AccessDenied);
-    const auto from = Host(source), to = Host(target);
-    if (!from || !to) return Fail(BadSyntax);
+    const auto transfer = StartTransfer(source, target);
+    if (!transfer) return false;
+    int& copiesLeft = Current().Refused.CopiesBeforeDiskFull;
+    if (copiesLeft == 0) return Fail("There is not enough space on the disk.");
     std::error_code error;
-    if (!std::filesystem::is_regular_file(*from, error))
-        return Fail(std::filesystem::is_directory(from->parent_path(), error) ? FileNotFound : PathNotFound);
-    if (std::filesystem::is_directory(*to, error)) return Fail(standin::detail::AccessDenied);
-    if (!std::filesystem::copy_file(*from, *to, std::filesystem::copy_options::overwrite_existing, error))
+    if (!std::filesystem::copy_file(transfer->From, transfer->To, std::filesystem::copy_options::overwrite_existing,
+                                    error))
         return Fail(WindowsWording(error));
+    if (copiesLeft > 0) --copiesLeft;
     return true;
+}
+
+bool MoveFileOverwrite(const std::string& source, const std::string& target) {
+    const auto transfer = StartTransfer(source, target);
+    if (!transfer) return false;
+    std::error_code error;
+    std::filesystem::rename(transfer->From, transfer->To, error);
+    return error ? Fail(WindowsWording(error)) : true;
+}
+
+bool RemoveFile(const std::string& path) {
+    const auto host = Host(path);
+    if (!host) return Fail(BadSyntax);
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(*host, error)) return FailMissing(*host);
+    if (Held(*host)) return Fail(InUse);
+    std::filesystem::remove(*host, error);
+    return error ? Fail(WindowsWording(error)) : true;
 }
 
 std::FILE* OpenFile(const std::string& path, const char* mode) {

@@ -65,6 +65,10 @@ void Reset() {
     detail::Current();
 }
 
+void HoldFile(const std::string& windowsPath) {
+    if (const auto host = detail::Host(windowsPath)) detail::Current().Held.push_back(*host);
+}
+
 std::string SandboxRoot() { return detail::Current().Sandbox.string(); }
 
 std::string HostPath(const std::string& windowsPath) {

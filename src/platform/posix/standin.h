@@ -97,11 +97,18 @@ struct Refusals {
     bool LinkObjects = false;        // CreateShellLink raises "Interface not supported"
     bool LinkSaves = false;          // CreateShellLink returns false
     bool Copies = false;             // CopyFileOverwrite returns false
+    int CopiesBeforeDiskFull = -1;   // then copies fail as on a full disk; -1: never
     bool DirectoryCreation = false;  // MakeDirectory returns false
     bool ComInitialization = false;  // ComScope is not Initialized()
 };
-// Refused operations leave SystemErrorText() at "Access is denied.".
+// Refused operations leave SystemErrorText() at "Access is denied.", a full disk at
+// "There is not enough space on the disk.".
 Refusals& Refuse();
+
+// As another program holding the file open without sharing: copies from or onto it, its
+// renaming and its removal fail with "The process cannot access the file because it is
+// being used by another process.".
+void HoldFile(const std::string& windowsPath);
 
 // ComScopes alive whose initialisation succeeded.
 int ComUsers();

@@ -32,6 +32,7 @@ struct State {
     std::string Programs = "C:\\Users\\Standin\\Start Menu\\Programs";
     std::string Desktop = "C:\\Users\\Standin\\Desktop";
     Refusals Refused;
+    std::vector<std::filesystem::path> Held;  // where the held files live on disk
     int ComUsers = 0;
     std::string LastFailure;
 

@@ -30,6 +30,18 @@ bool CopyFileOverwrite(const std::string& source, const std::string& target) {
     return false;
 }
 
+bool MoveFileOverwrite(const std::string& source, const std::string& target) {
+    if (MoveFileExA(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
+    win32::RememberLastError();
+    return false;
+}
+
+bool RemoveFile(const std::string& path) {
+    if (DeleteFileA(path.c_str())) return true;
+    win32::RememberLastError();
+    return false;
+}
+
 bool MakeDirectory(const std::string& path) {
     if (CreateDirectoryA(path.c_str(), nullptr)) return true;
     win32::RememberLastError();

@@ -2,6 +2,7 @@
 // registry, and what closing the window writes.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <ostream>
 
 #include "app/application.h"
@@ -46,6 +47,7 @@ TEST_F(PlacementTest, ExistingDirectoryWithAnOlderCopyIsOverwrittenWithoutQuesti
 
     for (const char* name : kProductFiles)
         EXPECT_EQ(ReadFile(std::string("C:\\Apps\\") + name), std::string("new ") + name) << name;
+    EXPECT_EQ(FilesIn("C:\\Apps\\").size(), 4u) << "a temporary file is left";
     EXPECT_TRUE(standin::MessageBoxes().empty());
     EXPECT_TRUE(form->Completed);
 }
@@ -147,6 +149,71 @@ INSTANTIATE_TEST_SUITE_P(
                              "Cannot save the shortcut C:\\Users\\Standin\\Start Menu\\Programs\\Quorvane\\"
                              "Entreprise\\\\Quorvane.Lnk: Access is denied."}),
     [](const auto& test) { return std::string(test.param.Name); });
+
+// A failure at any of the four files, while they are staged (a full disk) or while they
+// are put in place (an older file held open by another program), leaves the directory
+// exactly as it was, and stops the installation.
+struct RollBackCase {
+    std::string Name;
+    std::vector<std::string> Older;  // the older copy's files
+    std::string Held;                // held open by another program
+    int CopiesBeforeDiskFull = -1;
+    std::string Error;
+};
+
+void PrintTo(const RollBackCase& rollBack, std::ostream* out) { *out << rollBack.Name; }
+
+const std::vector<std::string> kPlacementOrder = {"quorvane.exe", "miseajour.exe", "quorvane.ini", "uninstall.exe"};
+
+std::vector<RollBackCase> RollBackCases() {
+    std::vector<RollBackCase> cases;
+    for (int at = 0; at < 4; ++at) {
+        const std::string& name = kPlacementOrder[static_cast<std::size_t>(at)];
+        const std::string id = std::to_string(at + 1);
+        cases.push_back({"HeldAtFile" + id, kPlacementOrder, name, -1,
+                         "Cannot replace C:\\Apps\\" + name +
+                             ": The process cannot access the file because it is being used by another process."});
+        const std::string diskFull =
+            "Cannot copy C:\\Temp\\" + name + " to C:\\Apps\\" + name + ": There is not enough space on the disk.";
+        cases.push_back({"DiskFullAtFile" + id, kPlacementOrder, "", at, diskFull});
+        cases.push_back({"FreshDirectoryDiskFullAtFile" + id, {}, "", at, diskFull});
+    }
+    // The three files placed before it had no older copy: they are removed again.
+    cases.push_back({"OnlyTheHeldFileIsOlder",
+                     {"uninstall.exe"},
+                     "uninstall.exe",
+                     -1,
+                     "Cannot replace C:\\Apps\\uninstall.exe: The process cannot access the file because it is "
+                     "being used by another process."});
+    return cases;
+}
+
+class PlacementRollBackTest : public WizardFixture, public ::testing::WithParamInterface<RollBackCase> {};
+
+TEST_P(PlacementRollBackTest, LeavesTheOlderCopyWholeAndNoTemporaryFile) {
+    const RollBackCase& rollBack = GetParam();
+    ASSERT_TRUE(platform::MakeDirectory("C:\\Apps\\"));
+    std::map<std::string, std::string> older;
+    for (const std::string& name : rollBack.Older) {
+        older[name] = "old " + name;
+        WriteFile("C:\\Apps\\" + name, older[name]);
+    }
+    PutDownloadedFiles();
+    form->TxtDir.SetText("C:\\Apps");
+    ASSERT_TRUE(form->PrepareInstallDir());
+    if (!rollBack.Held.empty()) standin::HoldFile("C:\\Apps\\" + rollBack.Held);
+    standin::Refuse().CopiesBeforeDiskFull = rollBack.CopiesBeforeDiskFull;
+
+    EXPECT_EQ(RaisedMessage([&] { form->InstallFiles(); }), rollBack.Error);
+
+    EXPECT_EQ(FilesIn("C:\\Apps\\"), older);
+    EXPECT_FALSE(form->Completed);
+    EXPECT_TRUE(standin::Links().empty());
+    EXPECT_FALSE(standin::RegistryKeyExists(RootKey::LocalMachine, kUninstallRoot + "Quorvane Version Entreprise"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Failures, PlacementRollBackTest, ::testing::ValuesIn(RollBackCases()),
+                         [](const auto& test) { return test.param.Name; });
 
 // Everything one installation leaves behind, per language of the wizard.
 struct LanguageCase {

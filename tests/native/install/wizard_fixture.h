@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -53,6 +55,15 @@ protected:
     }
     static std::optional<std::string> ReadFile(const std::string& windowsPath) {
         return ::ReadFile(standin::HostPath(windowsPath));
+    }
+
+    // Every file directly in the directory, by name, with its content.
+    static std::map<std::string, std::string> FilesIn(const std::string& windowsDirectory) {
+        std::map<std::string, std::string> files;
+        for (const auto& entry : std::filesystem::directory_iterator(standin::HostPath(windowsDirectory)))
+            files[entry.path().filename().string()] =
+                ReadFile(windowsDirectory + entry.path().filename().string()).value_or("(a directory)");
+        return files;
     }
 
     static constexpr const char* kProductFiles[] = {"quorvane.exe", "quorvane.ini", "miseajour.exe", "uninstall.exe"};

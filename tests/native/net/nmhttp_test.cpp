@@ -355,6 +355,58 @@ TEST_F(HttpTest, HeaderOfManyLinesBeyondTheBufferIsReadWhole) {
     EXPECT_EQ(BodyFile(), "body");
 }
 
+// A reply header of exactly that many lines and bytes: the status line, filler lines and
+// the empty line.
+std::string HeaderOf(int lines, std::size_t bytes) {
+    std::string header = "HTTP/1.0 200 OK\r\n";
+    const int fillers = lines - 2;
+    std::size_t left = bytes - header.size() - 2;
+    for (int i = 0; i < fillers; ++i) {
+        const std::size_t size = left / static_cast<std::size_t>(fillers - i);
+        header += "X: " + std::string(size - 5, 'h') + "\r\n";
+        left -= size;
+    }
+    return header + "\r\n";
+}
+
+struct HeaderBoundCase {
+    std::string name;
+    int lines;
+    std::size_t bytes;
+    std::string error;  // empty: the header is read whole
+};
+
+class HeaderBoundTest : public HttpTest, public ::testing::WithParamInterface<HeaderBoundCase> {};
+
+// A server that never ends its header must not make the client hold it without bound.
+TEST_P(HeaderBoundTest, TakesAHeaderUpToTheBoundAndRefusesOneBeyond) {
+    const HeaderBoundCase& bound = GetParam();
+    server.Play({Send(HeaderOf(bound.lines, bound.bytes) + "body")});
+    if (bound.error.empty()) {
+        http.Get(Url("/x"));
+        EXPECT_EQ(http.Header.size(), bound.bytes);
+        EXPECT_EQ(BodyFile(), "body");
+        return;
+    }
+    try {
+        http.Get(Url("/x"));
+        FAIL() << "no error";
+    } catch (const ESockError& error) {
+        EXPECT_EQ(error.Message, bound.error);
+        EXPECT_EQ(error.ClassName, "ESockError");
+    }
+    EXPECT_FALSE(http.Connected);
+    EXPECT_FALSE(std::filesystem::exists(http.Body));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Bounds, HeaderBoundTest,
+    ::testing::Values(HeaderBoundCase{"ThousandLines", 1000, 20000, ""},
+                      HeaderBoundCase{"ThousandAndOneLines", 1001, 20000, "Reply header of more than 1000 lines"},
+                      HeaderBoundCase{"OneMiB", 20, 1 << 20, ""},
+                      HeaderBoundCase{"OneMiBAndOneByte", 20, (1 << 20) + 1, "Reply header longer than 1 MiB"}),
+    [](const auto& test) { return test.param.name; });
+
 struct KindCase {
     std::string name;
     std::function<void(TNMHTTP&, const std::string& url)> call;

@@ -95,6 +95,26 @@ TEST(BuildRequestHeader, AllOptionalLinesInTheirOrder) {
                                         "Content-type: application/x-www-form-urlencoded", "URI-header: /dest"}));
 }
 
+class UnknownRequestKindTest : public ::testing::TestWithParam<int> {};
+
+// Kinds beyond the verb table once read past its end.
+TEST_P(UnknownRequestKindTest, IsRefusedBeforeAnythingIsSent) {
+    TNMHTTP http;
+    bool aboutToSend = false;
+    http.OnAboutToSend = [&] { aboutToSend = true; };
+    http.RequestKind = static_cast<CmdType>(GetParam());
+    http.RequestURL = "http://host/p";
+    try {
+        http.DoRequest();
+        FAIL() << "no error";
+    } catch (const Exception& error) {
+        EXPECT_EQ(error.Message, "Unknown request kind " + std::to_string(GetParam()));
+    }
+    EXPECT_FALSE(aboutToSend);
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, UnknownRequestKindTest, ::testing::Values(12, 255));
+
 TEST(BuildRequestHeader, ThroughAProxyTheFullUrlIsRequested) {
     TNMHTTP http;
     http.Proxy = "proxy";
