@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/peer.h"
 #include "ui/control.h"
+#include "ui/peer.h"
 
 class RecordingPeer : public platform::ControlPeer {
 public:

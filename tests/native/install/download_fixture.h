@@ -13,7 +13,6 @@
 #include "script_server.h"
 #include "wizard_fixture.h"
 
-
 inline std::string Served(const std::string& name) { return "served " + name; }
 
 inline std::string RequestLine(const std::string& name) { return "GET /download/qventreprise/" + name + " HTTP/1.0"; }
