@@ -104,7 +104,12 @@ TEST_F(CancelTest, AnsweredYesDuringADownloadEndsItAndInstallsNothing) {
     EXPECT_NE(std::find(abortTexts.begin(), abortTexts.end(), *message), abortTexts.end()) << *message;
     EXPECT_TRUE(form->Cancelled);
     EXPECT_TRUE(form->CloseRequested());
-    EXPECT_EQ(RequestLines().size(), 2u);
+    // Nothing after the second file: whether its request reached the server depends on how
+    // far the send had gone when the abort came, and the server records on its own thread.
+    const auto lines = RequestLines();
+    ASSERT_GE(lines.size(), 1u);
+    EXPECT_LE(lines.size(), 2u);
+    EXPECT_EQ(lines[0], RequestLine("quorvane.exe"));
     ExpectNothingPlaced();
     EXPECT_TRUE(standin::ProfileEntries().empty());
 }
