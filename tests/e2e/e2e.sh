@@ -507,7 +507,8 @@ run_scenario() {
 wine_environment
 started=$SECONDS
 display_ensure || exit 1
-trap display_stop EXIT
+# A scenario cut short (an unset variable under set -u) leaves nothing running.
+trap 'wine_stop_all; nginx_stop; display_stop' EXIT
 if ! port_lock "$port" 1200; then
   echo "port $port stayed in use by another run for 20 minutes"
   exit 1

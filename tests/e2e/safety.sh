@@ -62,9 +62,8 @@ scenario_held_older_copy() {
   answer_box '^Directory not empty$' "$YES_KEY" 10 || fail "no overwrite question"
   # The system's reason in Windows' words or Wine's.
   expect_error_text "Cannot replace C:\\\\Quorvane Held\\\\uninstall\\.exe: (The process cannot access the file because it is being used by another process|Sharing violation)\\."
-  sleep 1
+  expect_on_download_page 10
   expect_running
-  expect_on_download_page
   for name in "${SAMPLE_FILES[@]}"; do
     cmp -s "$scenario_dir/older/$name" "$older/$name" || fail "$dir\\$name is not the older copy"
   done
