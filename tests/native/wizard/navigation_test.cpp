@@ -262,9 +262,9 @@ TEST_F(NavigationTest, OverwriteQuestionWithOrWithoutTheSeparatorAndNoChangesNot
         ASSERT_EQ(standin::MessageBoxes().size(), 1u);
         const standin::ShownMessageBox& box = standin::MessageBoxes()[0];
         EXPECT_EQ(box.Text,
-                  "Il existe d\xE9j\xE0 une version de Quorvane dans le r\xE9pertoire s\xE9lectionn\xE9. \xCAtes-vous "
+                  "Il existe déjà une version de Quorvane dans le répertoire sélectionné. Êtes-vous "
                   "certain de vouloir la remplacer ?");
-        EXPECT_EQ(box.Caption, "R\xE9pertoire non-vide");
+        EXPECT_EQ(box.Caption, "Répertoire non-vide");
         EXPECT_EQ(box.Kind, platform::MessageBoxKind::YesNoExclamation);
         ExpectPage(Page3, {true, true, "&Installer", true});
         EXPECT_EQ(w.TxtDir.Text(), typed);
@@ -329,7 +329,7 @@ TEST_F(NavigationTest, AfterTheInstallationPageFiveWithOnlyNextEnabled) {
     std::filesystem::current_path(previous);
 
     EXPECT_TRUE(w.Completed);
-    ExpectPage(Page5, {false, true, "Termin\xE9", false});
+    ExpectPage(Page5, {false, true, "Terminé", false});
     EXPECT_EQ(server.Requests().size(), 4u);
     EXPECT_TRUE(standin::MessageBoxes().empty());
 }
