@@ -122,6 +122,28 @@ TEST_F(NavigationTest, CreationFillsTheFieldsAndPostsTheBarColour) {
     EXPECT_EQ(w.ProgBarDL.BarColor(), 0xFF8000u);
 }
 
+// A character beyond ASCII takes several bytes: 260 characters of them still fit, whole.
+TEST_F(NavigationTest, TempDirKeepsAtMost260WholeCharactersOfAnyWidth) {
+    const auto repeated = [](const std::string& character, int count) {
+        std::string text;
+        for (int i = 0; i < count; ++i) text += character;
+        return text;
+    };
+    const struct {
+        std::string temp, kept;
+    } cases[] = {
+        {"C:\\Temp ☃\\", "C:\\Temp ☃\\"},
+        {"C:\\" + repeated("Ж", 256) + "\\", "C:\\" + repeated("Ж", 256) + "\\"},
+        {"C:\\" + repeated("Ж", 300) + "\\", "C:\\" + repeated("Ж", 257)},
+        {"C:\\" + repeated("\xF0\x9F\x98\x80", 300), "C:\\" + repeated("\xF0\x9F\x98\x80", 257)},
+    };
+    for (const auto& c : cases) {
+        standin::SetTempPath(c.temp);
+        const TfInstall& w = Start(12);
+        EXPECT_EQ(std::string(w.TempDir.data()), c.kept) << c.temp;
+    }
+}
+
 TEST_F(NavigationTest, ProgramsFolderGetsOneBackslashAndAMissingOneStaysEmpty) {
     standin::SetSpecialFolder(platform::SpecialFolder::Programs, "C:\\Menu\\");
     standin::SetSpecialFolder(platform::SpecialFolder::DesktopDirectory, "");
