@@ -12,7 +12,7 @@ if(QUORVANE_PLATFORM STREQUAL "win32")
     win32/shell_namespace.cpp
     win32/system_text.cpp
     win32/thread_windows.cpp)
-  target_link_libraries(quorvane_services PUBLIC quorvane_options ole32 shell32 uuid advapi32 user32 kernel32)
+  target_link_libraries(quorvane_services PUBLIC quorvane_options quorvane_unicode ole32 shell32 shlwapi uuid advapi32 user32 kernel32)
 else()
   add_library(quorvane_services STATIC
     posix/standin.cpp
@@ -21,5 +21,5 @@ else()
     posix/services_files.cpp
     posix/services_session.cpp
     posix/shell_namespace.cpp)
-  target_link_libraries(quorvane_services PUBLIC quorvane_options)
+  target_link_libraries(quorvane_services PUBLIC quorvane_options quorvane_unicode)
 endif()

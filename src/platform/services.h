@@ -2,7 +2,7 @@
 // The Windows services the wizard calls: registry, INI, shell links, special folders,
 // files, shell execution, message boxes, locale, COM and the shell namespace behind the
 // folder tree. win32/ makes the real calls; posix/ is an inspectable stand-in.
-// Texts are code page 1252 byte strings.
+// Texts and paths are UTF-8; win32/ hands them to the system's UTF-16 calls.
 #include <cstdio>
 #include <optional>
 #include <string>

@@ -107,7 +107,8 @@ public:
     // The window's own fields.
     std::unique_ptr<TNMHTTP> Http;
     std::string CurrentFileName;
-    std::array<char, 261> TempDir{};
+    // 260 characters and the terminating zero; in UTF-8 a character takes up to 4 bytes.
+    std::array<char, 4 * 260 + 1> TempDir{};
     bool Cancelled = false;
     bool Completed = false;
     std::string InstallDir;

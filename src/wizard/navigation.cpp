@@ -4,6 +4,7 @@
 
 #include "i18n/traducteur.h"
 #include "platform/services.h"
+#include "platform/unicode.h"
 #include "wizard/catalogue_text.h"
 #include "wizard/finstall.h"
 #include "wizard/paths.h"
@@ -46,8 +47,10 @@ void TfInstall::FormCreate(TComponent*) {
     if (!ProgramsDir.empty() && ProgramsDir.back() != '\\') ProgramsDir += '\\';
     DesktopDir = platform::SpecialFolderPath(platform::SpecialFolder::DesktopDirectory);
 
+    // At most 260 characters, never cut inside one.
     const std::string temp = platform::TempPath();
-    const std::size_t length = std::min(temp.size(), TempDir.size() - 1);
+    std::size_t length = 0;
+    for (int characters = 0; characters < 260 && length < temp.size(); ++characters) platform::DecodeUtf8(temp, length);
     std::copy_n(temp.begin(), length, TempDir.begin());
     TempDir[length] = '\0';
 

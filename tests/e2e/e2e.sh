@@ -20,6 +20,8 @@ readonly LNKINFO_CHECK=$here/../../scripts/lib/lnkinfo-check
 source "$here/lib.sh"
 # shellcheck source=tests/e2e/safety.sh
 source "$here/safety.sh"
+# shellcheck source=tests/e2e/unicode.sh
+source "$here/unicode.sh"
 
 wizard_exe=$(realpath "$1") samples=$(realpath "$2") port=$3
 mkdir -p "$4" && work=$(realpath "$4")

@@ -3,6 +3,7 @@
 // to behave as the system does.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 
 #include "files.h"
@@ -193,6 +194,64 @@ TEST_F(ServicesContract, RegistryStoresStringsUnderKeysAndNamesThatIgnoreCaseWit
         {RootKey::LocalMachine, kTestKey + "\\Quorvane", "Language", std::nullopt},
     };
     for (const auto& c : cases) EXPECT_EQ(probe::RegistryString(c.root, c.key, c.name), c.stored) << c.key << c.name;
+}
+
+// Written and read through the seam's own file calls, which take the same UTF-8 paths.
+void WriteThrough(const std::string& path, const std::string& content) {
+    std::FILE* file = OpenFile(path, "wb");
+    ASSERT_NE(file, nullptr) << path;
+    std::fwrite(content.data(), 1, content.size(), file);
+    std::fclose(file);
+}
+
+std::optional<std::string> ReadThrough(const std::string& path) {
+    std::FILE* file = OpenFile(path, "rb");
+    if (!file) return std::nullopt;
+    std::string content;
+    char buffer[256];
+    for (std::size_t read; (read = std::fread(buffer, 1, sizeof buffer, file)) > 0;) content.append(buffer, read);
+    std::fclose(file);
+    return content;
+}
+
+// A folder whose name no single code page holds: every operation finds it, and what it
+// stores reads back the same (Windows in UTF-16, the stand-in in UTF-8).
+TEST_F(ServicesContract, NamesBeyondAnyCodePageArriveWhole) {
+    const std::string name = "Łódź ☃ Квн";
+    const std::string folder = dir_ + name + "\\";
+    ASSERT_TRUE(MakeDirectory(folder));
+    EXPECT_TRUE(DirectoryExists(dir_ + "łÓdŹ ☃ кВН"));  // in any case
+    WriteThrough(folder + "quorvane.exe", "product");
+    EXPECT_TRUE(FileExists(folder + "quorvane.exe"));
+    ASSERT_TRUE(CopyFileOverwrite(folder + "quorvane.exe", folder + "copie é.exe"));
+    EXPECT_EQ(ReadThrough(folder + "copie é.exe"), "product");
+    ASSERT_TRUE(MoveFileOverwrite(folder + "copie é.exe", folder + "déplacé.exe"));
+    EXPECT_FALSE(FileExists(folder + "copie é.exe"));
+    ASSERT_TRUE(RemoveFile(folder + "déplacé.exe"));
+    EXPECT_FALSE(FileExists(folder + "déplacé.exe"));
+
+    ASSERT_TRUE(CreateShellLink(folder + "quorvane.exe", "-langue français", folder, folder + "Квн ☃.Lnk"))
+        << SystemErrorText();
+    const auto link = probe::ReadLink(folder + "Квн ☃.Lnk");
+    ASSERT_TRUE(link);
+    EXPECT_EQ(link->Arguments, "-langue français");
+    EXPECT_EQ(link->WorkingDirectory, folder);
+    // Wine's link object keeps the target in the system's code page (best fit): only what
+    // any code page holds is the same everywhere.
+    EXPECT_TRUE(EndsWith(link->Target, "\\quorvane.exe")) << link->Target;
+
+    const auto resolved = ShellResolve(dir_ + name);
+    ASSERT_TRUE(resolved);
+    EXPECT_EQ(resolved->DisplayName, name);
+    EXPECT_EQ(resolved->Path, dir_ + name);
+
+    auto key = RegistryKey::Create(RootKey::LocalMachine, kTestKey + "\\Квн");
+    ASSERT_TRUE(key);
+    key->WriteString("emplacement ☃", folder);
+    EXPECT_EQ(probe::RegistryString(RootKey::LocalMachine, kTestKey + "\\квн", "EMPLACEMENT ☃"), folder);
+    // The system keeps a new INI file in its code page: only the file's name is beyond it.
+    WriteIniString(folder + "Quorvane_e.ini", "Settings", "langue", "francais");
+    EXPECT_EQ(probe::IniString(folder + "Quorvane_e.ini", "Settings", "langue"), "francais");
 }
 
 TEST_F(ServicesContract, RegistryFailuresRaiseTheirTexts) {

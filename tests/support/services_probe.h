@@ -3,6 +3,7 @@
 // state, where a Windows path lives on disk, and what the services stored, read back.
 // posix/ reads the stand-in's stores; win32/ asks the system.
 #include <optional>
+#include <ostream>
 #include <string>
 
 #include "platform/services.h"
@@ -22,6 +23,10 @@ struct LinkFields {
     std::string Target, Arguments, WorkingDirectory;
     bool operator==(const LinkFields&) const = default;
 };
+// For a failure's report.
+inline void PrintTo(const LinkFields& link, std::ostream* out) {
+    *out << "{'" << link.Target << "', '" << link.Arguments << "', '" << link.WorkingDirectory << "'}";
+}
 std::optional<LinkFields> ReadLink(const std::string& linkPath);
 
 // A folder the shell namespace leaves out, made in the folder given.

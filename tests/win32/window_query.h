@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/win32/peer_window.h"
+#include "platform/win32/wide_text.h"
 #include "ui/control.h"
 
 namespace window_query {
@@ -15,15 +16,16 @@ inline HWND HandleOf(const TControl& control) {
 }
 
 inline std::string ClassOf(HWND window) {
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof name);
-    return name;
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return platform::win32::Narrow(name);
 }
 
+// As UTF-8, read in UTF-16: what any user of the window sees, whatever the code page.
 inline std::string TextOf(HWND window) {
-    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
-    return text;
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return platform::win32::Narrow(text);
 }
 
 // Position and size in the parent's client area.

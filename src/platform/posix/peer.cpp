@@ -5,12 +5,13 @@
 
 #include "platform/messages.h"
 #include "platform/peers.h"
+#include "platform/unicode.h"
 #include "ui/progressbar.h"
 
 namespace platform {
 namespace {
 
-// 6 pixels a character, 13 a line.
+// 6 pixels a character (of UTF-8, not a byte), 13 a line.
 constexpr int kCharacterWidth = 6;
 constexpr int kLineHeight = 13;
 
@@ -20,7 +21,8 @@ public:
 
     TSize MeasureText(const std::string& text) const override {
         std::size_t widest = 0, lines = 1, current = 0;
-        for (char c : text) {
+        for (std::size_t position = 0; position < text.size();) {
+            const char32_t c = DecodeUtf8(text, position);
             if (c == '\n') {
                 ++lines;
                 current = 0;

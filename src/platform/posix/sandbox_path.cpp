@@ -3,39 +3,47 @@
 #include <algorithm>
 #include <system_error>
 
+#include "platform/unicode.h"
+
 namespace platform::standin::detail {
 namespace {
 
-unsigned char FoldByte(unsigned char c) {
-    if (c >= 'A' && c <= 'Z') return static_cast<unsigned char>(c + 32);
-    // Code page 1252: À..Þ but ×, and Š Œ Ž Ÿ.
-    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return static_cast<unsigned char>(c + 32);
-    switch (c) {
-        case 0x8A:
-            return 0x9A;
-        case 0x8C:
-            return 0x9C;
-        case 0x8E:
-            return 0x9E;
-        case 0x9F:
-            return 0xFF;
-        default:
-            return c;
-    }
+bool Within(char32_t c, char32_t low, char32_t high) { return c >= low && c <= high; }
+
+// Capitals to small letters in the Latin, Greek and Cyrillic blocks, as Windows folds
+// names; other scripts compare exactly.
+char32_t FoldCharacter(char32_t c) {
+    if (Within(c, 'A', 'Z') || (Within(c, 0xC0, 0xDE) && c != 0xD7)) return c + 32;
+    // Latin Extended-A pairs capital and small letters, at even and odd places but for
+    // Ĺ..Ň and Ź..Ž; Ÿ's small letter is in Latin-1; İ and ı have no partner.
+    if (c == 0x178) return 0xFF;
+    if ((Within(c, 0x139, 0x148) || Within(c, 0x179, 0x17E)) && c % 2 == 1) return c + 1;
+    if ((Within(c, 0x100, 0x12F) || Within(c, 0x132, 0x137) || Within(c, 0x14A, 0x177)) && c % 2 == 0) return c + 1;
+    if (Within(c, 0x391, 0x3AB) && c != 0x3A2) return c + 32;  // Greek Α..Ϋ
+    if (c == 0x386) return 0x3AC;
+    if (Within(c, 0x388, 0x38A)) return c + 37;
+    if (c == 0x38C) return 0x3CC;
+    if (Within(c, 0x38E, 0x38F)) return c + 63;
+    if (Within(c, 0x400, 0x40F)) return c + 80;  // Cyrillic Ѐ..Џ
+    if (Within(c, 0x410, 0x42F)) return c + 32;  // А..Я
+    return c;
 }
 
 }  // namespace
 
+// Read as UTF-8: an ill-formed byte run folds to U+FFFD, as the system would read it.
 std::string FoldCase(std::string_view text) {
-    std::string folded(text);
-    for (char& c : folded) c = static_cast<char>(FoldByte(static_cast<unsigned char>(c)));
+    std::string folded;
+    folded.reserve(text.size());
+    for (std::size_t position = 0; position < text.size();)
+        AppendUtf8(folded, FoldCharacter(DecodeUtf8(text, position)));
     return folded;
 }
 
 bool SameName(std::string_view a, std::string_view b) { return FoldCase(a) == FoldCase(b); }
 
 bool ValidName(std::string_view name) {
-    if (name.empty()) return false;
+    if (name.empty() || !IsValidUtf8(name)) return false;
     return std::none_of(name.begin(), name.end(), [](char c) {
         return static_cast<unsigned char>(c) < 32 || std::string_view("<>:\"/\\|?*").find(c) != std::string_view::npos;
     });
@@ -52,7 +60,7 @@ std::string WindowsPath::Text() const {
 
 std::optional<WindowsPath> ParseWindowsPath(const std::string& text) {
     if (text.size() < 3 || text[1] != ':' || (text[2] != '\\' && text[2] != '/')) return std::nullopt;
-    const char drive = static_cast<char>(FoldByte(static_cast<unsigned char>(text[0])));
+    const char drive = static_cast<char>(text[0] >= 'A' && text[0] <= 'Z' ? text[0] + 32 : text[0]);
     if (drive < 'a' || drive > 'z') return std::nullopt;
     WindowsPath path{drive, {}};
     size_t start = 3;

@@ -8,7 +8,7 @@
 
 namespace platform::standin::detail {
 
-// Upper and lower case of code page 1252 made equal, for Windows' case-insensitive names.
+// Upper and lower case made equal (UTF-8), for Windows' case-insensitive names.
 std::string FoldCase(std::string_view text);
 bool SameName(std::string_view a, std::string_view b);
 
@@ -17,7 +17,8 @@ struct WindowsPath {
     std::vector<std::string> Components;  // no empty, "." or ".." entries
     std::string Text() const;             // "C:\A\B", or "C:\" for the root
 };
-// Empty for anything but a drive-absolute path with valid names.
+// Empty for anything but a drive-absolute path with valid names (well-formed UTF-8, no
+// control or reserved character).
 std::optional<WindowsPath> ParseWindowsPath(const std::string& text);
 bool ValidName(std::string_view name);
 

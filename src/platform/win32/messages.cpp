@@ -5,6 +5,7 @@
 
 #include "platform/guard.h"
 #include "platform/win32/messages_window.h"
+#include "platform/win32/wide_text.h"
 
 namespace platform {
 namespace {
@@ -14,12 +15,12 @@ bool quitReceived = false;
 
 LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
-    const auto* impl = reinterpret_cast<const MessageWindow::Impl*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    const auto* impl = reinterpret_cast<const MessageWindow::Impl*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (impl == nullptr || (message != WM_TIMER && message < WM_USER))
-        return DefWindowProcA(hwnd, message, wParam, lParam);
+        return DefWindowProcW(hwnd, message, wParam, lParam);
     Guarded([&] {
         // A copy: the handler may destroy its own window.
         const MessageHandler handler = impl->handler;
@@ -28,15 +29,15 @@ LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     return 0;
 }
 
-bool RegisterOnce(const std::string& className) {
-    const HINSTANCE instance = GetModuleHandleA(nullptr);
-    WNDCLASSA known{};
-    if (GetClassInfoA(instance, className.c_str(), &known)) return true;
-    WNDCLASSA windowClass{};
+bool RegisterOnce(const std::wstring& className) {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSW known{};
+    if (GetClassInfoW(instance, className.c_str(), &known)) return true;
+    WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = WindowProcedure;
     windowClass.hInstance = instance;
     windowClass.lpszClassName = className.c_str();
-    return RegisterClassA(&windowClass) != 0;
+    return RegisterClassW(&windowClass) != 0;
 }
 
 // Tasks wait here; one posted message per task wakes the queue.
@@ -59,13 +60,13 @@ TaskQueue& Tasks() {
 
 void ProcessMessages() {
     MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
             quitReceived = true;
             continue;
         }
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
     }
 }
 
@@ -78,19 +79,20 @@ bool QuitReceived() { return quitReceived; }
 void PostTask(std::function<void()> task) {
     TaskQueue& queue = Tasks();
     queue.tasks.push_back(std::move(task));
-    PostMessageA(queue.window.impl().hwnd.Get(), kTaskMessage, 0, 0);
+    PostMessageW(queue.window.impl().hwnd.Get(), kTaskMessage, 0, 0);
 }
 
 MessageWindow::MessageWindow(const std::string& className, MessageHandler handler) : impl_(std::make_unique<Impl>()) {
     impl_->handler = std::move(handler);
-    if (!RegisterOnce(className)) return;
-    impl_->hwnd.Reset(CreateWindowExA(WS_EX_TOOLWINDOW, className.c_str(), "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                      GetModuleHandleA(nullptr), impl_.get()));
+    const std::wstring wideClass = win32::Widen(className);
+    if (!RegisterOnce(wideClass)) return;
+    impl_->hwnd.Reset(CreateWindowExW(WS_EX_TOOLWINDOW, wideClass.c_str(), L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                      GetModuleHandleW(nullptr), impl_.get()));
 }
 
 // The window's last messages, sent while it is destroyed, find no handler.
 MessageWindow::~MessageWindow() {
-    if (impl_->hwnd) SetWindowLongPtrA(impl_->hwnd.Get(), GWLP_USERDATA, 0);
+    if (impl_->hwnd) SetWindowLongPtrW(impl_->hwnd.Get(), GWLP_USERDATA, 0);
 }
 
 bool MessageWindow::Valid() const { return static_cast<bool>(impl_->hwnd); }
@@ -101,7 +103,7 @@ void MessageWindow::KillTimer() { ::KillTimer(impl_->hwnd.Get(), 1); }
 
 void MessageWindow::Discard(unsigned message) {
     MSG pending;
-    while (PeekMessageA(&pending, impl_->hwnd.Get(), message, message, PM_REMOVE)) {
+    while (PeekMessageW(&pending, impl_->hwnd.Get(), message, message, PM_REMOVE)) {
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/exception.h"
 #include "platform/scoped_value.h"
+#include "platform/win32/wide_text.h"
 #include "ui/form.h"
 #include "ui/panel.h"
 #include "ui/speedbutton.h"
@@ -9,24 +10,24 @@
 namespace platform::win32 {
 namespace {
 
-const char* const kFormClass = "QuorvaneForm";
-const char* const kPanelClass = "QuorvanePanel";
+const wchar_t* const kFormClass = L"QuorvaneForm";
+const wchar_t* const kPanelClass = L"QuorvanePanel";
 constexpr DWORD kFormStyle = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kFormExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 constexpr UINT kDpiChanged = 0x02E0;
 
 // Both classes leave every message to the peer's subclass procedure.
-void RegisterClassOnce(const char* name, HBRUSH background, HICON icon) {
-    WNDCLASSEXA windowClass = {};
+void RegisterClassOnce(const wchar_t* name, HBRUSH background, HICON icon) {
+    WNDCLASSEXW windowClass = {};
     windowClass.cbSize = sizeof windowClass;
-    if (GetClassInfoExA(GetModuleHandleA(nullptr), name, &windowClass)) return;
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+    if (GetClassInfoExW(GetModuleHandleW(nullptr), name, &windowClass)) return;
+    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
     windowClass.hbrBackground = background;
     windowClass.hIcon = icon;
     windowClass.lpszClassName = name;
-    RegisterClassExA(&windowClass);
+    RegisterClassExW(&windowClass);
 }
 
 using DpiForWindow = UINT(WINAPI*)(HWND);
@@ -34,7 +35,7 @@ using DpiForSystem = UINT(WINAPI*)();
 
 // Per-monitor dpi where the system knows it (Windows 10), else the screen's.
 int DpiOf(HWND window) {
-    const HMODULE user = GetModuleHandleA("user32.dll");
+    const HMODULE user = GetModuleHandleW(L"user32.dll");
     if (window) {
         if (auto forWindow =
                 reinterpret_cast<DpiForWindow>(reinterpret_cast<void*>(GetProcAddress(user, "GetDpiForWindow"))))
@@ -56,13 +57,13 @@ POINT Unscaled(const WindowPeer& peer, LPARAM lParam) {
 }  // namespace
 
 HFONT CreateControlFont(const TFont& font, int dpi) {
-    LOGFONTA description = {};
+    LOGFONTW description = {};
     description.lfHeight = -MulDiv(font.Height, dpi, 96);
     description.lfWeight = font.Bold ? FW_BOLD : FW_NORMAL;
     description.lfUnderline = font.Underline ? TRUE : FALSE;
     description.lfCharSet = static_cast<BYTE>(font.Charset);
-    lstrcpynA(description.lfFaceName, font.Name.c_str(), LF_FACESIZE);
-    return CreateFontIndirectA(&description);
+    lstrcpynW(description.lfFaceName, Widen(font.Name).c_str(), LF_FACESIZE);
+    return CreateFontIndirectW(&description);
 }
 
 LRESULT ContainerPeer::Intercept(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) {
@@ -97,7 +98,7 @@ LRESULT ContainerPeer::Intercept(UINT message, WPARAM wParam, LPARAM lParam, boo
 
 FormPeer::FormPeer(TForm& form) : ContainerPeer(form), form_(form), dpi_(DpiOf(nullptr)) {
     RegisterClassOnce(kFormClass, GetSysColorBrush(COLOR_BTNFACE),
-                      LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1)));
+                      LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1)));
     Create(kFormClass, kFormStyle, kFormExStyle);
     // The monitor it lands on may differ from the system's.
     dpi_ = DpiOf(Handle());
@@ -163,7 +164,7 @@ LRESULT FormPeer::Intercept(UINT message, WPARAM wParam, LPARAM lParam, bool& ha
 PanelPeer::PanelPeer(TPanel& panel) : ContainerPeer(panel), panel_(panel) {
     RegisterClassOnce(kPanelClass, GetSysColorBrush(COLOR_BTNFACE), nullptr);
     Create(kPanelClass, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT);
-    SetWindowTextA(Handle(), "");
+    SetWindowTextW(Handle(), L"");
 }
 
 TSpeedButton* PanelPeer::ButtonAt(int x, int y) {
@@ -195,7 +196,7 @@ void PanelPeer::RefreshAccessibleName() {
             if (!name.empty()) name += ' ';
             name += button->Caption();
         }
-    SetWindowTextA(Handle(), name.c_str());
+    SetWindowTextW(Handle(), Widen(name).c_str());
 }
 
 void PanelPeer::PaintButton(HDC dc, TSpeedButton& button) {
@@ -210,19 +211,19 @@ void PanelPeer::PaintButton(HDC dc, TSpeedButton& button) {
     const FontHandle font(CreateControlFont(button.Font(), Dpi()));
     const SelectedObject selected(dc, font.Get());
     SetBkMode(dc, TRANSPARENT);
-    const std::string& caption = button.Caption();
+    const std::wstring caption = Widen(button.Caption());
     const UINT format = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX;
     if (button.Enabled()) {
         SetTextColor(dc, ColorOf(button.Font().Color));
-        DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &area, format);
+        DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &area, format);
     } else {
         // Greyed: the highlight etched under the shadow.
         RECT etched = area;
         OffsetRect(&etched, 1, 1);
         SetTextColor(dc, GetSysColor(COLOR_BTNHIGHLIGHT));
-        DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &etched, format);
+        DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &etched, format);
         SetTextColor(dc, GetSysColor(COLOR_BTNSHADOW));
-        DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &area, format);
+        DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &area, format);
     }
 }
 

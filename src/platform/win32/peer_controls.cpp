@@ -24,9 +24,9 @@ namespace {
 DWORD TabStopStyle(const TWinControl& control) { return control.TabStop() ? WS_TABSTOP : 0; }
 
 // The rich-text box's class lives in its own library, loaded once for the process.
-const char* RichEditClass() {
-    static const HMODULE library = LoadLibraryA("riched20.dll");
-    return library ? RICHEDIT_CLASSA : "EDIT";
+const wchar_t* RichEditClass() {
+    static const HMODULE library = LoadLibraryW(L"riched20.dll");
+    return library ? RICHEDIT_CLASSW : L"EDIT";
 }
 
 // A device-dependent bitmap from a complete .bmp file image; null for anything malformed.
@@ -64,7 +64,7 @@ LabelPeer::LabelPeer(TLabel& label) : WindowPeer(label), label_(label) {
         kind = SS_RIGHT;  // one as wide as its text is drawn from its left: DT_RIGHT would cut an overhang
     // Transparency is the colour of what lies under it (ColorBehind): a transparent window
     // style would let the band paint over the text.
-    Create("STATIC", kind | SS_NOPREFIX | (style.HandCursor ? SS_NOTIFY : 0));
+    Create(L"STATIC", kind | SS_NOPREFIX | (style.HandCursor ? SS_NOTIFY : 0));
 }
 
 void LabelPeer::Rescale() {
@@ -112,14 +112,14 @@ HBRUSH LabelPeer::ControlColor(HDC dc) {
 LRESULT LabelPeer::Intercept(UINT message, WPARAM, LPARAM, bool& handled) {
     if (message == WM_SETCURSOR && label_.LabelStyle().HandCursor) {
         handled = true;
-        SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32649)));  // IDC_HAND
+        SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32649)));  // IDC_HAND
         return TRUE;
     }
     return 0;
 }
 
 ButtonPeer::ButtonPeer(TButton& button) : WindowPeer(button), button_(button) {
-    Create("BUTTON", Kind() | TabStopStyle(button));
+    Create(L"BUTTON", Kind() | TabStopStyle(button));
 }
 
 DWORD ButtonPeer::Kind() const {
@@ -129,7 +129,7 @@ DWORD ButtonPeer::Kind() const {
 
 void ButtonPeer::Changed(PeerChange what) {
     if (what != PeerChange::Default) return WindowPeer::Changed(what);
-    SendMessageA(Handle(), BM_SETSTYLE, Kind(), TRUE);
+    SendMessageW(Handle(), BM_SETSTYLE, Kind(), TRUE);
 }
 
 void ButtonPeer::Command(WORD code) {
@@ -137,12 +137,12 @@ void ButtonPeer::Command(WORD code) {
 }
 
 CheckPeer::CheckPeer(TRadioButton& radio) : WindowPeer(radio), radio_(&radio) {
-    Create("BUTTON", BS_RADIOBUTTON | TabStopStyle(radio));
+    Create(L"BUTTON", BS_RADIOBUTTON | TabStopStyle(radio));
     Changed(PeerChange::Checked);
 }
 
 CheckPeer::CheckPeer(TCheckBox& check) : WindowPeer(check), check_(&check) {
-    Create("BUTTON", BS_CHECKBOX | TabStopStyle(check));
+    Create(L"BUTTON", BS_CHECKBOX | TabStopStyle(check));
     Changed(PeerChange::Checked);
 }
 
@@ -150,11 +150,11 @@ bool CheckPeer::Checked() const { return radio_ ? radio_->Checked() : check_->Ch
 
 void CheckPeer::Changed(PeerChange what) {
     if (what != PeerChange::Checked) return WindowPeer::Changed(what);
-    SendMessageA(Handle(), BM_SETCHECK, Checked() ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendMessageW(Handle(), BM_SETCHECK, Checked() ? BST_CHECKED : BST_UNCHECKED, 0);
     // A radio group's only tab stop is its checked button.
     const auto& control = static_cast<const TWinControl&>(Control());
-    const LONG_PTR style = GetWindowLongPtrA(Handle(), GWL_STYLE);
-    SetWindowLongPtrA(Handle(), GWL_STYLE, control.TabStop() ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP));
+    const LONG_PTR style = GetWindowLongPtrW(Handle(), GWL_STYLE);
+    SetWindowLongPtrW(Handle(), GWL_STYLE, control.TabStop() ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP));
 }
 
 void CheckPeer::Command(WORD code) {
@@ -172,14 +172,14 @@ HBRUSH CheckPeer::ControlColor(HDC dc) {
 }
 
 EditPeer::EditPeer(TEdit& edit) : WindowPeer(edit), edit_(edit) {
-    Create("EDIT", ES_AUTOHSCROLL | ES_LEFT | TabStopStyle(edit), WS_EX_CLIENTEDGE);
-    SendMessageA(Handle(), EM_SETLIMITTEXT, 0, 0);
+    Create(L"EDIT", ES_AUTOHSCROLL | ES_LEFT | TabStopStyle(edit), WS_EX_CLIENTEDGE);
+    SendMessageW(Handle(), EM_SETLIMITTEXT, 0, 0);
 }
 
 void EditPeer::Changed(PeerChange what) {
     WindowPeer::Changed(what);
     // Entered with the keyboard (not the mouse): the whole text is selected.
-    if (what == PeerChange::Focus && !reportingFocus_) SendMessageA(Handle(), EM_SETSEL, 0, -1);
+    if (what == PeerChange::Focus && !reportingFocus_) SendMessageW(Handle(), EM_SETSEL, 0, -1);
 }
 
 void EditPeer::Command(WORD code) {
@@ -192,9 +192,9 @@ MemoPeer::MemoPeer(TMemo& memo) : WindowPeer(memo) {
     if (memo.Rich()) {
         // The bar stays even while the text fits.
         Create(RichEditClass(), style | ES_SAVESEL | ES_DISABLENOSCROLL, WS_EX_CLIENTEDGE);
-        SendMessageA(Handle(), EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(GetSysColor(COLOR_WINDOW)));
+        SendMessageW(Handle(), EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(GetSysColor(COLOR_WINDOW)));
     } else {
-        Create("EDIT", style, WS_EX_CLIENTEDGE);
+        Create(L"EDIT", style, WS_EX_CLIENTEDGE);
     }
 }
 
@@ -206,7 +206,7 @@ HBRUSH MemoPeer::ControlColor(HDC dc) {
 }
 
 ProgressPeer::ProgressPeer(TProgressBar& bar) : WindowPeer(bar), bar_(bar) {
-    Create(PROGRESS_CLASSA, 0);
+    Create(PROGRESS_CLASSW, 0);
     // Themed bars ignore the bar colour.
     SetWindowTheme(Handle(), L" ", L" ");
     Changed(PeerChange::Range);
@@ -215,10 +215,10 @@ ProgressPeer::ProgressPeer(TProgressBar& bar) : WindowPeer(bar), bar_(bar) {
 void ProgressPeer::Changed(PeerChange what) {
     switch (what) {
         case PeerChange::Range:
-            SendMessageA(Handle(), PBM_SETRANGE32, static_cast<WPARAM>(bar_.Min()), static_cast<LPARAM>(bar_.Max()));
+            SendMessageW(Handle(), PBM_SETRANGE32, static_cast<WPARAM>(bar_.Min()), static_cast<LPARAM>(bar_.Max()));
             [[fallthrough]];
         case PeerChange::Position:
-            SendMessageA(Handle(), PBM_SETPOS, static_cast<WPARAM>(bar_.Position()), 0);
+            SendMessageW(Handle(), PBM_SETPOS, static_cast<WPARAM>(bar_.Position()), 0);
             break;
         default:
             WindowPeer::Changed(what);
@@ -227,7 +227,7 @@ void ProgressPeer::Changed(PeerChange what) {
 
 // This peer's own bar: a message to its window, as the system takes the colour.
 void ProgressPeer::PostBarColor(TProgressBar&, TColor color) {
-    PostMessageA(Handle(), PBM_SETBARCOLOR, 0, static_cast<LPARAM>(color));
+    PostMessageW(Handle(), PBM_SETBARCOLOR, 0, static_cast<LPARAM>(color));
 }
 
 LRESULT ProgressPeer::Intercept(UINT message, WPARAM, LPARAM lParam, bool&) {
@@ -236,21 +236,21 @@ LRESULT ProgressPeer::Intercept(UINT message, WPARAM, LPARAM lParam, bool&) {
     return 0;
 }
 
-ShapePeer::ShapePeer(TShape& shape) : WindowPeer(shape), shape_(shape) { Create("STATIC", SS_LEFT); }
+ShapePeer::ShapePeer(TShape& shape) : WindowPeer(shape), shape_(shape) { Create(L"STATIC", SS_LEFT); }
 
 HBRUSH ShapePeer::ControlColor(HDC) { return BrushOf(shape_.Fill()); }
 
 // The etched line: its upper row in the shadow colour, the lower in the highlight.
-BevelPeer::BevelPeer(TBevel& bevel) : WindowPeer(bevel) { Create("STATIC", SS_ETCHEDHORZ); }
+BevelPeer::BevelPeer(TBevel& bevel) : WindowPeer(bevel) { Create(L"STATIC", SS_ETCHEDHORZ); }
 
 ImagePeer::ImagePeer(TImage& image) : WindowPeer(image), bitmap_(LoadBitmapImage(image.Bitmap())) {
-    Create("STATIC", SS_BITMAP);
-    if (bitmap_) SendMessageA(Handle(), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap_.Get()));
+    Create(L"STATIC", SS_BITMAP);
+    if (bitmap_) SendMessageW(Handle(), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap_.Get()));
     // SS_BITMAP fits the control to the picture; the picture is shown at its natural size.
     ApplyBounds();
 }
 
 // The window lets go of the picture before the picture goes.
-ImagePeer::~ImagePeer() { SendMessageA(Handle(), STM_SETIMAGE, IMAGE_BITMAP, 0); }
+ImagePeer::~ImagePeer() { SendMessageW(Handle(), STM_SETIMAGE, IMAGE_BITMAP, 0); }
 
 }  // namespace platform::win32

@@ -5,11 +5,12 @@
 #include <shlobj.h>
 
 #include <cstring>
+#include <iterator>
 
 #include "platform/scoped_value.h"
 #include "platform/win32/handle.h"
 #include "platform/win32/shell_item.h"
-#include "platform/win32/system_text.h"
+#include "platform/win32/wide_text.h"
 
 namespace platform::win32 {
 namespace {
@@ -18,19 +19,21 @@ constexpr int kIndent = 19;
 constexpr UINT kFirstCommand = 1;
 
 HIMAGELIST SystemSmallIcons() {
-    SHFILEINFOA info = {};
+    SHFILEINFOW info = {};
     return reinterpret_cast<HIMAGELIST>(
-        SHGetFileInfoA("C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+        SHGetFileInfoW(L"C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
 }
 
 int IconOf(const std::string& path, UINT extra) {
-    SHFILEINFOA info = {};
-    if (!SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON | extra)) return 0;
+    SHFILEINFOW info = {};
+    if (!SHGetFileInfoW(Widen(path).c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON | extra))
+        return 0;
     return info.iIcon;
 }
 
-void FillItem(TVITEMA& item, const TShellTreeView::Node& node, std::string& label) {
-    label = node.Folder.DisplayName;
+// The label lives in the caller's text for as long as the control reads the item.
+void FillItem(TVITEMW& item, const TShellTreeView::Node& node, std::wstring& label) {
+    label = Widen(node.Folder.DisplayName);
     item.mask |= TVIF_HANDLE | TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN | TVIF_STATE;
     item.pszText = label.data();
     item.iImage = IconOf(node.Folder.Path, 0);
@@ -43,7 +46,7 @@ void FillItem(TVITEMA& item, const TShellTreeView::Node& node, std::string& labe
 }  // namespace
 
 TreePeer::TreePeer(TShellTreeView& tree) : WindowPeer(tree), tree_(tree) {
-    Create(WC_TREEVIEWA, TVS_HASBUTTONS | TVS_HASLINES | TVS_EDITLABELS | (tree.TabStop() ? WS_TABSTOP : 0),
+    Create(WC_TREEVIEWW, TVS_HASBUTTONS | TVS_HASLINES | TVS_EDITLABELS | (tree.TabStop() ? WS_TABSTOP : 0),
            WS_EX_CLIENTEDGE);
     TreeView_SetImageList(Handle(), SystemSmallIcons(), TVSIL_NORMAL);
     Rescale();
@@ -51,7 +54,7 @@ TreePeer::TreePeer(TShellTreeView& tree) : WindowPeer(tree), tree_(tree) {
 
 void TreePeer::Rescale() {
     WindowPeer::Rescale();
-    SendMessageA(Handle(), TVM_SETINDENT, static_cast<WPARAM>(Scale(kIndent)), 0);
+    SendMessageW(Handle(), TVM_SETINDENT, static_cast<WPARAM>(Scale(kIndent)), 0);
 }
 
 void TreePeer::Changed(PeerChange what) {
@@ -63,10 +66,10 @@ void TreePeer::Changed(PeerChange what) {
 
 TreePeer::Node* TreePeer::NodeOf(HTREEITEM item) const {
     if (!item) return nullptr;
-    TVITEMA data = {};
+    TVITEMW data = {};
     data.mask = TVIF_PARAM;
     data.hItem = item;
-    if (!TreeView_GetItem(Handle(), &data)) return nullptr;
+    if (!SendMessageW(Handle(), TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&data))) return nullptr;
     return reinterpret_cast<Node*>(data.lParam);
 }
 
@@ -80,31 +83,32 @@ void TreePeer::Synchronize() {
 }
 
 void TreePeer::SynchronizeNode(Node& node, HTREEITEM parent) {
-    std::string label;
+    std::wstring label;
     HTREEITEM item;
     if (auto found = items_.find(&node); found != items_.end()) {
         item = found->second;
-        char shown[MAX_PATH] = {};
-        TVITEMA current = {};
+        wchar_t shown[MAX_PATH] = {};
+        TVITEMW current = {};
         current.mask = TVIF_TEXT | TVIF_CHILDREN;
         current.hItem = item;
         current.pszText = shown;
-        current.cchTextMax = sizeof shown;
-        TreeView_GetItem(Handle(), &current);
-        if (node.Folder.DisplayName != shown || current.cChildren != (node.HasButton ? 1 : 0)) {
-            TVITEMA update = {};
+        current.cchTextMax = MAX_PATH;
+        SendMessageW(Handle(), TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&current));
+        if (node.Folder.DisplayName != Narrow(shown) || current.cChildren != (node.HasButton ? 1 : 0)) {
+            TVITEMW update = {};
             update.hItem = item;
             FillItem(update, node, label);
-            TreeView_SetItem(Handle(), &update);
+            SendMessageW(Handle(), TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&update));
         }
     } else {
-        TVINSERTSTRUCTA insert = {};
+        TVINSERTSTRUCTW insert = {};
         insert.hParent = parent;
         insert.hInsertAfter = TVI_LAST;
         insert.item.mask = TVIF_PARAM;
         insert.item.lParam = reinterpret_cast<LPARAM>(&node);
         FillItem(insert.item, node, label);
-        item = TreeView_InsertItem(Handle(), &insert);
+        item =
+            reinterpret_cast<HTREEITEM>(SendMessageW(Handle(), TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
         items_.emplace(&node, item);
     }
     for (auto& child : node.Children) SynchronizeNode(*child, item);
@@ -120,7 +124,7 @@ LRESULT TreePeer::Expanding(HTREEITEM item, UINT action) {
     const ScopedValue expanding(userExpanding_, node);
     if (action & TVE_EXPAND) {
         // The hourglass while the shell is read.
-        const HCURSOR previous = SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)));  // IDC_WAIT
+        const HCURSOR previous = SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32514)));  // IDC_WAIT
         const ScopeExit restoreCursor([previous] { SetCursor(previous); });
         tree_.Expand(*node);
         // An empty level: the button is gone and there is nothing to open.
@@ -156,10 +160,11 @@ void TreePeer::ContextMenu() {
     }
     if (command < kFirstCommand) return;
 
-    char verb[64] = {};
-    if (SUCCEEDED(menu->GetCommandString(command - kFirstCommand, GCS_VERBA, nullptr, verb, sizeof verb)) &&
-        lstrcmpiA(verb, "rename") == 0) {
-        TreeView_EditLabel(Handle(), items_.at(node));
+    wchar_t verb[64] = {};
+    if (SUCCEEDED(menu->GetCommandString(command - kFirstCommand, GCS_VERBW, nullptr, reinterpret_cast<LPSTR>(verb),
+                                         static_cast<UINT>(std::size(verb)))) &&
+        lstrcmpiW(verb, L"rename") == 0) {
+        SendMessageW(Handle(), TVM_EDITLABELW, 0, reinterpret_cast<LPARAM>(items_.at(node)));
         return;
     }
     CMINVOKECOMMANDINFO invoke = {};
@@ -183,35 +188,31 @@ LRESULT TreePeer::Intercept(UINT message, WPARAM wParam, LPARAM lParam, bool& ha
     }
 }
 
-bool TreePeer::EndLabelEdit(HTREEITEM item, const char* text) {
+bool TreePeer::EndLabelEdit(HTREEITEM item, const std::string& text) {
     Node* node = NodeOf(item);
     // The label follows the model, which changes only when the shell renamed the folder.
-    if (node && text) tree_.Rename(*node, text);
+    if (node) tree_.Rename(*node, text);
     return false;
 }
 
 LRESULT TreePeer::Notify(const NMHDR& header) {
+    // Its parent is a Unicode window: the tree notifies in UTF-16.
     switch (header.code) {
-        case TVN_ITEMEXPANDINGA:
         case TVN_ITEMEXPANDINGW: {
-            const auto& change = reinterpret_cast<const NMTREEVIEWA&>(header);
+            const auto& change = reinterpret_cast<const NMTREEVIEWW&>(header);
             return Expanding(change.itemNew.hItem, change.action);
         }
-        case TVN_SELCHANGEDA:
         case TVN_SELCHANGEDW:
-            if (!synchronizing_) tree_.Select(NodeOf(reinterpret_cast<const NMTREEVIEWA&>(header).itemNew.hItem));
+            if (!synchronizing_) tree_.Select(NodeOf(reinterpret_cast<const NMTREEVIEWW&>(header).itemNew.hItem));
             return 0;
         case NM_RCLICK:
             ContextMenu();
             return TRUE;
-        case TVN_ENDLABELEDITA: {
-            const auto& edit = reinterpret_cast<const NMTVDISPINFOA&>(header);
-            return EndLabelEdit(edit.item.hItem, edit.item.pszText);
-        }
         case TVN_ENDLABELEDITW: {
             const auto& edit = reinterpret_cast<const NMTVDISPINFOW&>(header);
+            // No text: the edit was cancelled.
             if (!edit.item.pszText) return FALSE;
-            return EndLabelEdit(edit.item.hItem, Narrow(edit.item.pszText).c_str());
+            return EndLabelEdit(edit.item.hItem, Narrow(edit.item.pszText));
         }
         default:
             return 0;

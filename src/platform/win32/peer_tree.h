@@ -29,7 +29,7 @@ private:
     Node* NodeOf(HTREEITEM item) const;
     LRESULT Expanding(HTREEITEM item, UINT action);
     void ContextMenu();
-    bool EndLabelEdit(HTREEITEM item, const char* text);
+    bool EndLabelEdit(HTREEITEM item, const std::string& text);
 
     TShellTreeView& tree_;
     std::map<const Node*, HTREEITEM> items_;

@@ -8,13 +8,14 @@
 #include "platform/guard.h"
 #include "platform/scoped_value.h"
 #include "platform/win32/peer_container.h"
+#include "platform/win32/wide_text.h"
 #include "ui/form.h"
 
 namespace platform::win32 {
 namespace {
 
 constexpr UINT_PTR kSubclassId = 1;
-const char* const kPeerProperty = "QuorvanePeer";
+const wchar_t* const kPeerProperty = L"QuorvanePeer";
 
 class BrushCache {
 public:
@@ -35,7 +36,7 @@ constexpr UINT kTextFormat = DT_NOPREFIX | DT_EXPANDTABS;
 // One past the rightmost column of the text's ink, drawn as the window draws it. Hinted
 // glyphs of some faces reach past the advances that DT_CALCRECT adds up (by a column, or
 // more in an underlined face), and the window would clip them.
-int InkRight(HDC reference, HFONT font, const std::string& text, const RECT& advance) {
+int InkRight(HDC reference, HFONT font, const std::wstring& text, const RECT& advance) {
     const int height = std::max(1, static_cast<int>(advance.bottom));
     const int width = static_cast<int>(advance.right) + 2 * height;  // room for any overhang
     BITMAPINFO format = {};
@@ -49,7 +50,7 @@ int InkRight(HDC reference, HFONT font, const std::string& text, const RECT& adv
     SetTextColor(dc.Get(), RGB(255, 255, 255));
     SetBkMode(dc.Get(), TRANSPARENT);
     RECT room = {0, 0, width, height};
-    DrawTextA(dc.Get(), text.c_str(), static_cast<int>(text.size()), &room, kTextFormat);
+    DrawTextW(dc.Get(), text.c_str(), static_cast<int>(text.size()), &room, kTextFormat);
     GdiFlush();
     const auto* pixels = static_cast<const std::uint32_t*>(bits);  // black but for the ink
     int right = 0;
@@ -87,11 +88,11 @@ WindowPeer::WindowPeer(TControl& control) : control_(control) {}
 WindowPeer::~WindowPeer() {
     if (!window_) return;
     RemoveWindowSubclass(window_.Get(), SubclassProc, kSubclassId);
-    RemovePropA(window_.Get(), kPeerProperty);
+    RemovePropW(window_.Get(), kPeerProperty);
 }
 
 WindowPeer* WindowPeer::FromHandle(HWND window) {
-    return window ? static_cast<WindowPeer*>(GetPropA(window, kPeerProperty)) : nullptr;
+    return window ? static_cast<WindowPeer*>(GetPropW(window, kPeerProperty)) : nullptr;
 }
 
 int WindowPeer::Dpi() const {
@@ -108,14 +109,14 @@ HWND WindowPeer::ParentHandle() const {
     return peer ? peer->Handle() : nullptr;
 }
 
-void WindowPeer::Create(const char* className, DWORD style, DWORD exStyle) {
+void WindowPeer::Create(const wchar_t* className, DWORD style, DWORD exStyle) {
     const HWND parent = ParentHandle();
     if (parent) style |= WS_CHILD | WS_CLIPSIBLINGS;
     if (!control_.Enabled()) style |= WS_DISABLED;
-    window_.Reset(CreateWindowExA(exStyle, className, control_.Caption().c_str(), style, 0, 0, 0, 0, parent, nullptr,
-                                  GetModuleHandleA(nullptr), nullptr));
+    window_.Reset(CreateWindowExW(exStyle, className, Widen(control_.Caption()).c_str(), style, 0, 0, 0, 0, parent,
+                                  nullptr, GetModuleHandleW(nullptr), nullptr));
     if (!window_) throw Exception("Error creating window: " + control_.Name());
-    SetPropA(window_.Get(), kPeerProperty, this);
+    SetPropW(window_.Get(), kPeerProperty, this);
     SetWindowSubclass(window_.Get(), SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
     ApplyFont();
     ApplyBounds();
@@ -141,7 +142,7 @@ void WindowPeer::ApplyBounds() {
 
 void WindowPeer::ApplyFont() {
     FontHandle font(CreateControlFont(control_.Font(), Dpi()));
-    SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
+    SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
     font_ = std::move(font);  // the window no longer uses the previous one
 }
 
@@ -157,7 +158,7 @@ void WindowPeer::Changed(PeerChange what) {
             break;
         case PeerChange::Caption:
             // The user's own typing comes back here: setting it again would move the caret.
-            if (WindowText() != control_.Caption()) SetWindowTextA(Handle(), control_.Caption().c_str());
+            if (WindowText() != control_.Caption()) SetWindowTextW(Handle(), Widen(control_.Caption()).c_str());
             break;
         case PeerChange::Visible:
             ShowWindow(Handle(), control_.Visible() ? SW_SHOWNA : SW_HIDE);
@@ -180,18 +181,19 @@ void WindowPeer::Changed(PeerChange what) {
 }
 
 std::string WindowPeer::WindowText() const {
-    const int length = GetWindowTextLengthA(Handle());
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextA(Handle(), text.data(), length + 1)));
-    return text;
+    const int length = GetWindowTextLengthW(Handle());
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(Handle(), text.data(), length + 1)));
+    return Narrow(text);
 }
 
 TSize WindowPeer::DrawnExtent(const std::string& text) const {
     const WindowDC dc(Handle());
     const SelectedObject selected(dc.Get(), font_.Get());
     RECT extent = {0, 0, 0, 0};
-    DrawTextA(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent, kTextFormat | DT_CALCRECT);
-    const int ink = InkRight(dc.Get(), font_.Get(), text, extent);
+    const std::wstring wide = Widen(text);
+    DrawTextW(dc.Get(), wide.c_str(), static_cast<int>(wide.size()), &extent, kTextFormat | DT_CALCRECT);
+    const int ink = InkRight(dc.Get(), font_.Get(), wide, extent);
     return {std::max(static_cast<int>(extent.right), ink), extent.bottom};
 }
 
@@ -225,6 +227,9 @@ LRESULT WindowPeer::ForwardKeys(UINT message, WPARAM wParam, bool& handled) {
                 handled = true;
                 break;
             }
+            // A UTF-16 unit: the form's access keys are ASCII letters, so anything else
+            // goes straight to the window (typed into an edit, ignored elsewhere).
+            if (wParam >= 0x80) break;
             handled = true;
             handled = form->CharTyped(static_cast<char>(wParam), message == WM_SYSCHAR ? ssAlt : CurrentShift());
             break;

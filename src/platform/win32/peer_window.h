@@ -48,7 +48,7 @@ public:
 protected:
     // Creates the window as a child of the parent's window (or top-level without one),
     // binds it to this peer and applies bounds, caption, font, visibility and enabled state.
-    void Create(const char* className, DWORD style, DWORD exStyle = 0);
+    void Create(const wchar_t* className, DWORD style, DWORD exStyle = 0);
     // A message to the control's window before the system's procedure; set handled to
     // keep it from there.
     virtual LRESULT Intercept(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);

@@ -6,6 +6,7 @@
 
 #include "platform/services.h"
 #include "platform/win32/thread_windows.h"
+#include "platform/win32/wide_text.h"
 
 namespace platform {
 namespace {
@@ -42,7 +43,8 @@ private:
 MessageBoxAnswer ShowMessageBox(const std::string& text, const std::string& caption, MessageBoxKind kind) {
     const HWND owner = win32::MainWindow();
     ModalScope modal;
-    return static_cast<MessageBoxAnswer>(MessageBoxA(owner, text.c_str(), caption.c_str(), static_cast<UINT>(kind)));
+    return static_cast<MessageBoxAnswer>(
+        MessageBoxW(owner, win32::Widen(text).c_str(), win32::Widen(caption).c_str(), static_cast<UINT>(kind)));
 }
 
 }  // namespace platform

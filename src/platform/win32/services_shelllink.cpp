@@ -7,6 +7,7 @@
 #include "platform/services.h"
 #include "platform/win32/handle.h"
 #include "platform/win32/system_text.h"
+#include "platform/win32/wide_text.h"
 
 namespace platform {
 namespace {
@@ -27,10 +28,10 @@ bool CreateShellLink(const std::string& target, const std::string& arguments, co
                                              IID_IUnknown, object.PutVoid());
     if (FAILED(created)) throw Exception(win32::OleErrorText(created));
 
-    auto link = Query<IShellLinkA>(*object.Get(), IID_IShellLinkA);
-    link->SetArguments(arguments.c_str());
-    link->SetPath(target.c_str());
-    link->SetWorkingDirectory(workingDirectory.c_str());
+    auto link = Query<IShellLinkW>(*object.Get(), IID_IShellLinkW);
+    link->SetArguments(win32::Widen(arguments).c_str());
+    link->SetPath(win32::Widen(target).c_str());
+    link->SetWorkingDirectory(win32::Widen(workingDirectory).c_str());
 
     auto file = Query<IPersistFile>(*object.Get(), IID_IPersistFile);
     const HRESULT saved = file->Save(win32::Widen(linkPath).c_str(), FALSE);

@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <objbase.h>
 #include <shlobj.h>
+#include <shlwapi.h>
 
 #include <algorithm>
 #include <vector>
@@ -9,7 +10,7 @@
 #include "platform/services.h"
 #include "platform/win32/handle.h"
 #include "platform/win32/shell_item.h"
-#include "platform/win32/system_text.h"
+#include "platform/win32/wide_text.h"
 
 namespace platform {
 namespace {
@@ -31,17 +32,11 @@ win32::ItemList Parse(IShellFolder& desktop, const std::string& path) {
 std::string DisplayName(IShellFolder& folder, LPCITEMIDLIST child, SHGDNF flags) {
     STRRET name = {};
     if (FAILED(folder.GetDisplayNameOf(child, flags, &name))) return {};
-    switch (name.uType) {
-        case STRRET_WSTR: {
-            const win32::TaskMemoryText text(name.pOleStr);
-            return win32::Narrow(text.Get());
-        }
-        case STRRET_OFFSET:
-            return reinterpret_cast<const char*>(child) + name.uOffset;
-        case STRRET_CSTR:
-            return name.cStr;
-    }
-    return {};
+    // A folder may answer in the system's code page (STRRET_CSTR, STRRET_OFFSET): the shell
+    // converts every form to UTF-16.
+    win32::TaskMemoryText text;
+    if (FAILED(StrRetToStrW(&name, child, text.Put()))) return {};
+    return win32::Narrow(text.Get());
 }
 
 ShellFolder Describe(IShellFolder& parent, LPCITEMIDLIST child) {

@@ -1,8 +1,10 @@
 #include "platform/win32/system_text.h"
 
 #include <cstdio>
+#include <iterator>
 
 #include "platform/services.h"
+#include "platform/win32/wide_text.h"
 
 namespace platform::win32 {
 namespace {
@@ -12,29 +14,11 @@ std::string& LastFailure() {
 }
 }  // namespace
 
-std::wstring Widen(const std::string& text) {
-    if (text.empty()) return {};
-    const int size = static_cast<int>(text.size());
-    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), length);
-    return wide;
-}
-
-std::string Narrow(const wchar_t* text) {
-    const int length = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    if (length <= 1) return {};
-    std::string narrow(static_cast<size_t>(length), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text, -1, narrow.data(), length, nullptr, nullptr);
-    narrow.pop_back();  // the terminating zero
-    return narrow;
-}
-
 std::string SystemMessage(DWORD code) {
-    char buffer[1024];
-    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
-                                        buffer, sizeof buffer, nullptr);
-    std::string text(buffer, length);
+    wchar_t buffer[1024];
+    const DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+                                        buffer, static_cast<DWORD>(std::size(buffer)), nullptr);
+    std::string text = Narrow(std::wstring_view(buffer, length));
     while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ') text.pop_back();
     return text;
 }

@@ -35,9 +35,37 @@ TEST_F(SandboxPaths, MapsDriveAbsolutePathsUnderTheSandboxAndRefusesTheRest) {
         {"C:\\a<b", ""},
         {"C:\\a:b", ""},
         {"1:\\x", ""},
+        {"C:\\Łódź ☃\\Квн", "c/Łódź ☃/Квн"},
+        {"C:\\Termin\xE9", ""},  // a code page byte is no UTF-8: no such name
+        {"C:\\a\xC3", ""},
     };
     for (const auto& c : cases)
         EXPECT_EQ(standin::HostPath(c.windows), c.host.empty() ? "" : Under(c.host)) << c.windows;
+}
+
+// As Windows folds them: Latin, Greek and Cyrillic capitals; other scripts as they are.
+TEST_F(SandboxPaths, NamesBeyondAsciiMatchInAnyCase) {
+    for (const char* folder : {"C:\\Répertoire ÀÉÎ", "C:\\ŁÓDŹ Ÿ", "C:\\Ελλάδα", "C:\\Квн Ёж", "C:\\日本"})
+        ASSERT_TRUE(MakeDirectory(folder)) << folder;
+    const struct {
+        const char* asked;
+        const char* onDisk;  // nullptr: no such folder
+    } cases[] = {
+        {"C:\\répertoire àéî", "Répertoire ÀÉÎ"},
+        {"C:\\łódź ÿ", "ŁÓDŹ Ÿ"},
+        {"C:\\ΕΛΛΆΔΑ", "Ελλάδα"},
+        {"C:\\квн ёж", "Квн Ёж"},
+        {"C:\\日本", "日本"},
+        {"C:\\Répertoire ÀÉÏ", nullptr},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(DirectoryExists(c.asked), c.onDisk != nullptr) << c.asked;
+        if (!c.onDisk) continue;
+        const auto resolved = ShellResolve(c.asked);
+        ASSERT_TRUE(resolved) << c.asked;
+        EXPECT_EQ(resolved->DisplayName, c.onDisk) << c.asked;
+    }
+    EXPECT_FALSE(MakeDirectory("C:\\квн ёж"));  // already there
 }
 
 TEST_F(SandboxPaths, ResetStartsAFreshSandboxAndDeletesTheOldOne) {

@@ -122,6 +122,28 @@ TEST_F(NavigationTest, CreationFillsTheFieldsAndPostsTheBarColour) {
     EXPECT_EQ(w.ProgBarDL.BarColor(), 0xFF8000u);
 }
 
+// A character beyond ASCII takes several bytes: 260 characters of them still fit, whole.
+TEST_F(NavigationTest, TempDirKeepsAtMost260WholeCharactersOfAnyWidth) {
+    const auto repeated = [](const std::string& character, int count) {
+        std::string text;
+        for (int i = 0; i < count; ++i) text += character;
+        return text;
+    };
+    const struct {
+        std::string temp, kept;
+    } cases[] = {
+        {"C:\\Temp ☃\\", "C:\\Temp ☃\\"},
+        {"C:\\" + repeated("Ж", 256) + "\\", "C:\\" + repeated("Ж", 256) + "\\"},
+        {"C:\\" + repeated("Ж", 300) + "\\", "C:\\" + repeated("Ж", 257)},
+        {"C:\\" + repeated("\xF0\x9F\x98\x80", 300), "C:\\" + repeated("\xF0\x9F\x98\x80", 257)},
+    };
+    for (const auto& c : cases) {
+        standin::SetTempPath(c.temp);
+        const TfInstall& w = Start(12);
+        EXPECT_EQ(std::string(w.TempDir.data()), c.kept) << c.temp;
+    }
+}
+
 TEST_F(NavigationTest, ProgramsFolderGetsOneBackslashAndAMissingOneStaysEmpty) {
     standin::SetSpecialFolder(platform::SpecialFolder::Programs, "C:\\Menu\\");
     standin::SetSpecialFolder(platform::SpecialFolder::DesktopDirectory, "");
@@ -262,9 +284,9 @@ TEST_F(NavigationTest, OverwriteQuestionWithOrWithoutTheSeparatorAndNoChangesNot
         ASSERT_EQ(standin::MessageBoxes().size(), 1u);
         const standin::ShownMessageBox& box = standin::MessageBoxes()[0];
         EXPECT_EQ(box.Text,
-                  "Il existe d\xE9j\xE0 une version de Quorvane dans le r\xE9pertoire s\xE9lectionn\xE9. \xCAtes-vous "
+                  "Il existe déjà une version de Quorvane dans le répertoire sélectionné. Êtes-vous "
                   "certain de vouloir la remplacer ?");
-        EXPECT_EQ(box.Caption, "R\xE9pertoire non-vide");
+        EXPECT_EQ(box.Caption, "Répertoire non-vide");
         EXPECT_EQ(box.Kind, platform::MessageBoxKind::YesNoExclamation);
         ExpectPage(Page3, {true, true, "&Installer", true});
         EXPECT_EQ(w.TxtDir.Text(), typed);
@@ -329,7 +351,7 @@ TEST_F(NavigationTest, AfterTheInstallationPageFiveWithOnlyNextEnabled) {
     std::filesystem::current_path(previous);
 
     EXPECT_TRUE(w.Completed);
-    ExpectPage(Page5, {false, true, "Termin\xE9", false});
+    ExpectPage(Page5, {false, true, "Terminé", false});
     EXPECT_EQ(server.Requests().size(), 4u);
     EXPECT_TRUE(standin::MessageBoxes().empty());
 }

@@ -83,31 +83,26 @@ TEST_F(WindowLayoutTest, StoredCaptionsByteForByte) {
     TfInstall& w = Construct();
     const std::pair<TControl*, const char*> stored[] = {
         {&w, "Installation de Quorvane"},
-        {&w.Label1, "Bienvenue \xE0 l'installation de Quorvane"},
+        {&w.Label1, "Bienvenue à l'installation de Quorvane"},
         {&w.Label3, "Choissez votre langue d'installation :"},
         {&w.rdoFrench, "Francais"},
-        {&w.Label9, "Installation de Quorvane termin\xE9"},
-        {&w.Label11, "Installation termin\xE9 avec succ\xE8s"},
+        {&w.Label9, "Installation de Quorvane terminé"},
+        {&w.Label11, "Installation terminé avec succès"},
         {&w.Label14, "Site officiel : "},
         {&w.Label15, "Courriel : "},
-        {&w.ChkAutoStart,
-         "Ex\xE9"
-         "cution automatiquement lors de chaque d\xE9marrage de Windows"},
+        {&w.ChkAutoStart, "Exécution automatiquement lors de chaque démarrage de Windows"},
         {&w.Label5,
-         "Lors du premier d\xE9marrage de Quorvane, vous ser\xE9 inviter \xE0 cr\xE9"
-         "er votre domaine sur le "
+         "Lors du premier démarrage de Quorvane, vous seré inviter à créer votre domaine sur le "
          "serveur de Quorvane"},
         {&w.Label7,
-         "Choisissez le r\xE9pertoire d\xE9sir\xE9 pour l'installation de Quorvane ou appuyez sur "
+         "Choisissez le répertoire désiré pour l'installation de Quorvane ou appuyez sur "
          "'Suivant' si l'emplacement par defaut vous conviens"},
         {&w.Label19, "License d'utilisation :"},
         {&w.rdoagree, "J'accepte"},
         {&w.LblBytes, ""},
         {&w.BtnClose, "Annuler"},
         {&w.BtnNext, "&Suivant"},
-        {&w.btnBack,
-         "&Pr\xE9"
-         "cedent"},
+        {&w.btnBack, "&Précedent"},
     };
     for (const auto& [control, caption] : stored) EXPECT_EQ(control->Caption(), caption) << control->Name();
     EXPECT_EQ(w.Label13.Caption(), kVendorWebSite);
@@ -233,64 +228,44 @@ struct CaptionRow {
 std::vector<CaptionRow> CaptionSets(TfInstall& w) {
     return {
         {w, "Quorvane installation", "Installation de Quorvane"},
-        {w.Label4, "Downloading Quorvane",
-         "T\xE9l\xE9"
-         "chargement de Quorvane"},
+        {w.Label4, "Downloading Quorvane", "Téléchargement de Quorvane"},
         {w.Label5,
          "When you'll first start Quorvane, you will be invited to create your account on the Quorvane server",
-         "Lors du premier d\xE9marrage de Quorvane, vous serez inviter \xE0 cr\xE9"
-         "er votre compte sur le serveur de Quorvane"},
+         "Lors du premier démarrage de Quorvane, vous serez inviter à créer votre compte sur le serveur de Quorvane"},
         {w.LblStatus, "Status : Waiting", "Statut : En attente"},
         {w.Label12, "Download may take a few minutes depending of your internet connection speed",
-         "Le t\xE9l\xE9"
-         "chargement peut prendre quelques minutes selon la vitesse de votre connexion"},
+         "Le téléchargement peut prendre quelques minutes selon la vitesse de votre connexion"},
         {w.Label6, "Quorvane path", "Emplacement de Quorvane"},
         {w.Label7,
          "Choose the directory you want Quorvane to be installed in, or press 'Next' if you are satisfied with the "
          "default path",
-         "Choisissez le r\xE9pertoire d\xE9sir\xE9 pour l'installation de Quorvane ou appuyez sur 'Suivant' si "
-         "l'emplacement par d\xE9"
-         "faut vous convient"},
+         "Choisissez le répertoire désiré pour l'installation de Quorvane ou appuyez sur 'Suivant' si "
+         "l'emplacement par défaut vous convient"},
         {w.Label8, "Path", "Emplacement :"},
         {w.Label19, "Usage license : ", "License d' utilisation: "},
         {w.Label20, "Please read carefully these general conditions before using this product",
-         "Veuillez lire attentivement ces conditions g\xE9n\xE9rales avant d' utiliser ce logiciel"},
+         "Veuillez lire attentivement ces conditions générales avant d' utiliser ce logiciel"},
         {w.rdoagree, "I agree", "J' accepte"},
         {w.rdoDeny, "I disagree", "Je refuse"},
-        {w.Label1, "Welcome to the installation of Quorvane", "Bienvenue \xE0 l' installation de Quorvane"},
+        {w.Label1, "Welcome to the installation of Quorvane", "Bienvenue à l' installation de Quorvane"},
         {w.Label2, "Please follow these simple steps to install Quorvane on your system",
-         "Nous vous invitons \xE0 suivre ces quelques \xE9tapes afin d' installer Quorvane sur votre syst\xE8me"},
+         "Nous vous invitons à suivre ces quelques étapes afin d' installer Quorvane sur votre système"},
         {w.Label3, "Choose your language for the installation: ", "Choisissez votre langue d' installation: "},
-        {w.rdoFrench,
-         "Fran\xE7"
-         "ais",
-         "Fran\xE7"
-         "ais"},
+        {w.rdoFrench, "Français", "Français"},
         {w.RdoEnglish, "English", "English"},
-        {w.Label9, "Installation of Quorvane done",
-         "Installation de Quorvane termin\xE9"
-         "e"},
-        {w.Label10, "We appreciate your trust towards Quorvane",
-         "Nous vous remercions de faire confiance \xE0 Quorvane"},
-        {w.Label11, "Installation done successfully",
-         "Installation termin\xE9"
-         "e avec succ\xE8s"},
+        {w.Label9, "Installation of Quorvane done", "Installation de Quorvane terminée"},
+        {w.Label10, "We appreciate your trust towards Quorvane", "Nous vous remercions de faire confiance à Quorvane"},
+        {w.Label11, "Installation done successfully", "Installation terminée avec succès"},
         {w.Label14, "Offical web site : ", "Site officiel : "},
         {w.Label13, kVendorWebSite, kVendorWebSite},
         {w.Label15, "Email : ", "Courriel : "},
         {w.Label16, kSupportMail, kSupportMail},
-        {w.chkStartNow, "Launch Quorvane immediately",
-         "D\xE9marrer Quorvane imm\xE9"
-         "diatement"},
+        {w.chkStartNow, "Launch Quorvane immediately", "Démarrer Quorvane immédiatement"},
         {w.ChkAutoStart, "Start automatically with Windows",
-         "Ex\xE9"
-         "cution automatique lors de chaque d\xE9marrage de Windows"},
+         "Exécution automatique lors de chaque démarrage de Windows"},
         {w.BtnClose, "Cancel", "Annuler"},
         {w.BtnNext, "&Next", "&Suivant"},
-        {w.btnBack, "&Back",
-         "&Pr\xE9"
-         "c\xE9"
-         "dent"},
+        {w.btnBack, "&Back", "&Précédent"},
     };
 }
 

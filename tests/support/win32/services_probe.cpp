@@ -7,10 +7,14 @@
 
 #include "platform/win32/handle.h"
 #include "platform/win32/system_text.h"
+#include "platform/win32/wide_text.h"
 
 namespace probe {
 
 namespace {
+using platform::win32::Narrow;
+using platform::win32::Widen;
+
 HKEY RootOf(platform::RootKey root) {
     return root == platform::RootKey::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
 }
@@ -20,53 +24,57 @@ void ResetServices() {}
 std::string HostPath(const std::string& windowsPath) { return windowsPath; }
 
 std::string WindowsDirectory() {
-    char buffer[MAX_PATH + 1] = {};
-    GetWindowsDirectoryA(buffer, sizeof buffer);
-    return buffer;
+    wchar_t buffer[MAX_PATH + 1] = {};
+    GetWindowsDirectoryW(buffer, MAX_PATH + 1);
+    return Narrow(buffer);
 }
 
 std::optional<std::string> RegistryString(platform::RootKey root, const std::string& key, const std::string& name) {
     platform::win32::RegistryKeyHandle handle;
-    if (RegOpenKeyExA(RootOf(root), key.c_str(), 0, KEY_READ, handle.Put()) != ERROR_SUCCESS) return std::nullopt;
-    DWORD type = 0;
-    char value[1024];
-    DWORD size = sizeof value;
-    if (RegQueryValueExA(handle.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(value), &size) !=
-            ERROR_SUCCESS ||
-        type != REG_SZ || size == 0 || value[size - 1] != '\0')
+    if (RegOpenKeyExW(RootOf(root), Widen(key).c_str(), 0, KEY_READ, handle.Put()) != ERROR_SUCCESS)
         return std::nullopt;
-    return std::string(value, size - 1);
+    DWORD type = 0;
+    wchar_t value[1024];
+    DWORD size = sizeof value;
+    // The size is in bytes and counts the terminating zero.
+    if (RegQueryValueExW(handle.Get(), Widen(name).c_str(), nullptr, &type, reinterpret_cast<BYTE*>(value), &size) !=
+            ERROR_SUCCESS ||
+        type != REG_SZ || size < sizeof(wchar_t) || size % sizeof(wchar_t) != 0 ||
+        value[size / sizeof(wchar_t) - 1] != L'\0')
+        return std::nullopt;
+    return Narrow(std::wstring_view(value, size / sizeof(wchar_t) - 1));
 }
 
-void DeleteRegistryTree(platform::RootKey root, const std::string& key) { RegDeleteTreeA(RootOf(root), key.c_str()); }
+void DeleteRegistryTree(platform::RootKey root, const std::string& key) {
+    RegDeleteTreeW(RootOf(root), Widen(key).c_str());
+}
 
 std::optional<std::string> IniString(const std::string& file, const std::string& section, const std::string& key) {
-    const char* const missing = "\x01(missing)";
-    char value[1024];
-    GetPrivateProfileStringA(section.c_str(), key.c_str(), missing, value, sizeof value, file.c_str());
-    if (std::string(value) == missing) return std::nullopt;
-    return std::string(value);
+    const wchar_t* const missing = L"\x01(missing)";
+    wchar_t value[1024];
+    GetPrivateProfileStringW(Widen(section).c_str(), Widen(key).c_str(), missing, value, 1024, Widen(file).c_str());
+    if (std::wstring_view(value) == missing) return std::nullopt;
+    return Narrow(value);
 }
 
 std::optional<LinkFields> ReadLink(const std::string& linkPath) {
-    platform::win32::ComPtr<IShellLinkA> link;
+    platform::win32::ComPtr<IShellLinkW> link;
     platform::win32::ComPtr<IPersistFile> file;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.PutVoid())) ||
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.PutVoid())) ||
         FAILED(link->QueryInterface(IID_IPersistFile, file.PutVoid())))
         return std::nullopt;
-    const std::wstring wide(linkPath.begin(), linkPath.end());
-    if (FAILED(file->Load(wide.c_str(), STGM_READ))) return std::nullopt;
-    char target[MAX_PATH + 1] = {}, arguments[MAX_PATH + 1] = {}, directory[MAX_PATH + 1] = {};
-    link->GetPath(target, sizeof target, nullptr, SLGP_RAWPATH);
-    link->GetArguments(arguments, sizeof arguments);
-    link->GetWorkingDirectory(directory, sizeof directory);
-    return LinkFields{target, arguments, directory};
+    if (FAILED(file->Load(Widen(linkPath).c_str(), STGM_READ))) return std::nullopt;
+    wchar_t target[MAX_PATH + 1] = {}, arguments[MAX_PATH + 1] = {}, directory[MAX_PATH + 1] = {};
+    link->GetPath(target, MAX_PATH + 1, nullptr, SLGP_RAWPATH);
+    link->GetArguments(arguments, MAX_PATH + 1);
+    link->GetWorkingDirectory(directory, MAX_PATH + 1);
+    return LinkFields{Narrow(target), Narrow(arguments), Narrow(directory)};
 }
 
 void MakeHiddenFolder(const std::string& parent) {
     const std::string path = parent + (parent.ends_with('\\') ? "" : "\\") + "Hidden";
-    CreateDirectoryA(path.c_str(), nullptr);
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN);
+    CreateDirectoryW(Widen(path).c_str(), nullptr);
+    SetFileAttributesW(Widen(path).c_str(), FILE_ATTRIBUTE_HIDDEN);
 }
 
 std::string SystemText(SystemError error) {

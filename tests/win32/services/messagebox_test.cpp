@@ -8,6 +8,7 @@
 
 #include "platform/services.h"
 #include "platform/win32/handle.h"
+#include "platform/win32/wide_text.h"
 
 namespace {
 
@@ -17,28 +18,36 @@ struct BoxSeen {
     bool found = false;
     bool ok = false, yes = false, no = false;
     HICON icon = nullptr;
+    std::string text;  // of the box's static text, read in UTF-16
     bool mainEnabled = true, otherEnabled = true;
 };
 
-BOOL CALLBACK FindIcon(HWND child, LPARAM seen) noexcept {
-    if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) return TRUE;
-    reinterpret_cast<BoxSeen*>(seen)->icon = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
-    return FALSE;
+BOOL CALLBACK InspectChild(HWND child, LPARAM seen) noexcept {
+    auto& box = *reinterpret_cast<BoxSeen*>(seen);
+    wchar_t className[16] = {}, text[256] = {};
+    GetClassNameW(child, className, 16);
+    if (lstrcmpiW(className, L"Static") != 0) return TRUE;
+    if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
+        box.icon = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
+    else if (GetWindowTextW(child, text, 256) > 0)
+        box.text = platform::win32::Narrow(text);
+    return TRUE;
 }
 
 // Runs on the watcher thread while the test thread sits in the box's modal loop.
-void AnswerBox(const char* caption, int button, HWND main, HWND other, BoxSeen& seen) {
+void AnswerBox(const std::string& caption, int button, HWND main, HWND other, BoxSeen& seen) {
+    const std::wstring title = platform::win32::Widen(caption);
     for (int attempt = 0; attempt < 300; ++attempt) {
-        HWND box = FindWindowA("#32770", caption);
+        HWND box = FindWindowW(L"#32770", title.c_str());
         if (box && IsWindowVisible(box)) {
             seen.found = true;
             seen.ok = GetDlgItem(box, IDOK) != nullptr;
             seen.yes = GetDlgItem(box, IDYES) != nullptr;
             seen.no = GetDlgItem(box, IDNO) != nullptr;
-            EnumChildWindows(box, FindIcon, reinterpret_cast<LPARAM>(&seen));
+            EnumChildWindows(box, InspectChild, reinterpret_cast<LPARAM>(&seen));
             seen.mainEnabled = IsWindowEnabled(main);
             seen.otherEnabled = IsWindowEnabled(other);
-            PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+            PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
                          reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
             return;
         }
@@ -46,16 +55,16 @@ void AnswerBox(const char* caption, int button, HWND main, HWND other, BoxSeen& 
     }
 }
 
-win32::WindowHandle TopLevel(const char* title, DWORD style) {
+win32::WindowHandle TopLevel(const wchar_t* title, DWORD style) {
     static const ATOM windowClass = [] {
-        WNDCLASSA description = {};
-        description.lpfnWndProc = DefWindowProcA;
-        description.hInstance = GetModuleHandleA(nullptr);
-        description.lpszClassName = "QuorvaneServicesTest";
-        return RegisterClassA(&description);
+        WNDCLASSW description = {};
+        description.lpfnWndProc = DefWindowProcW;
+        description.hInstance = GetModuleHandleW(nullptr);
+        description.lpszClassName = L"QuorvaneServicesTest";
+        return RegisterClassW(&description);
     }();
-    return win32::WindowHandle(CreateWindowExA(0, MAKEINTATOM(windowClass), title, style | WS_OVERLAPPEDWINDOW, 10, 10,
-                                               300, 200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr));
+    return win32::WindowHandle(CreateWindowExW(0, MAKEINTATOM(windowClass), title, style | WS_OVERLAPPEDWINDOW, 10, 10,
+                                               300, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
 }
 
 TEST(MessageBoxes, StyleButtonsAndTheProgramsWindowsWhileUpAndAfter) {
@@ -63,29 +72,30 @@ TEST(MessageBoxes, StyleButtonsAndTheProgramsWindowsWhileUpAndAfter) {
         MessageBoxKind kind;
         int press;
         bool ok, yes, no;
-        LPCSTR icon;
+        LPCWSTR icon;
         MessageBoxAnswer answer;
     } cases[] = {
         {MessageBoxKind::Error, IDOK, true, false, false, IDI_ERROR, MessageBoxAnswer::Ok},
         {MessageBoxKind::YesNoQuestion, IDNO, false, true, true, IDI_QUESTION, MessageBoxAnswer::No},
         {MessageBoxKind::YesNoExclamation, IDYES, false, true, true, IDI_EXCLAMATION, MessageBoxAnswer::Yes},
     };
-    auto main = TopLevel("Installation de Quorvane", WS_VISIBLE);
-    auto other = TopLevel("Other", WS_VISIBLE);
-    auto idle = TopLevel("Already disabled", WS_VISIBLE | WS_DISABLED);
-    HWND edit = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 5, 5, 100, 20, other.Get(), nullptr,
-                                GetModuleHandleA(nullptr), nullptr);
+    auto main = TopLevel(L"Installation de Quorvane", WS_VISIBLE);
+    auto other = TopLevel(L"Other", WS_VISIBLE);
+    auto idle = TopLevel(L"Already disabled", WS_VISIBLE | WS_DISABLED);
+    HWND edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 5, 5, 100, 20, other.Get(), nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
     ASSERT_TRUE(main && other && idle && edit);
 
     for (const auto& c : cases) {
-        const std::string caption = "Quorvane box " + std::to_string(static_cast<unsigned>(c.kind));
+        // Caption and text beyond any one code page: both reach the box whole.
+        const std::string caption = "Quorvane ☃ " + std::to_string(static_cast<unsigned>(c.kind));
         SetActiveWindow(other.Get());
         SetFocus(edit);
         ASSERT_EQ(GetFocus(), edit);
 
         BoxSeen seen;
-        std::thread watcher(AnswerBox, caption.c_str(), c.press, main.Get(), other.Get(), std::ref(seen));
-        const MessageBoxAnswer answer = ShowMessageBox("Texte accentué é", caption, c.kind);
+        std::thread watcher(AnswerBox, std::cref(caption), c.press, main.Get(), other.Get(), std::ref(seen));
+        const MessageBoxAnswer answer = ShowMessageBox("Texte accentué é, Łódź", caption, c.kind);
         watcher.join();
 
         ASSERT_TRUE(seen.found) << caption;
@@ -93,7 +103,8 @@ TEST(MessageBoxes, StyleButtonsAndTheProgramsWindowsWhileUpAndAfter) {
         EXPECT_EQ(seen.ok, c.ok) << caption;
         EXPECT_EQ(seen.yes, c.yes) << caption;
         EXPECT_EQ(seen.no, c.no) << caption;
-        EXPECT_EQ(seen.icon, LoadIconA(nullptr, c.icon)) << caption;
+        EXPECT_EQ(seen.icon, LoadIconW(nullptr, c.icon)) << caption;
+        EXPECT_EQ(seen.text, "Texte accentué é, Łódź") << caption;
         EXPECT_FALSE(seen.mainEnabled) << caption;
         EXPECT_FALSE(seen.otherEnabled) << caption;
 

@@ -178,7 +178,7 @@ TEST_F(ToolkitWine, EveryKindHasItsSystemClassStyleGeometryAndFont) {
          {"Memo", "Edit", ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_TABSTOP,
           ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_HSCROLL | ES_AUTOHSCROLL | WS_TABSTOP, 0}},
         {&window->Rich,
-         {"Rich", "RichEdit20A", ES_MULTILINE | ES_READONLY | WS_VSCROLL,
+         {"Rich", "RichEdit20W", ES_MULTILINE | ES_READONLY | WS_VSCROLL,
           ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_HSCROLL, 0}},
         {&window->Agree, {"Agree", "Button", BS_RADIOBUTTON, BS_TYPEMASK | WS_TABSTOP, 0}},
         {&window->Deny, {"Deny", "Button", BS_RADIOBUTTON | WS_TABSTOP, BS_TYPEMASK | WS_TABSTOP, 0}},

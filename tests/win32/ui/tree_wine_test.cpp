@@ -12,6 +12,7 @@
 #include "platform/messages.h"
 #include "platform/services.h"
 #include "platform/win32/peer_window.h"
+#include "platform/win32/wide_text.h"
 #include "ui/form.h"
 #include "ui/panel.h"
 #include "ui/shelltreeview.h"
@@ -36,14 +37,14 @@ void Key(HWND window, WPARAM key) {
 }
 
 std::string LabelOf(HWND tree, HTREEITEM item) {
-    char text[MAX_PATH] = {};
-    TVITEMA data{};
+    wchar_t text[MAX_PATH] = {};
+    TVITEMW data{};
     data.mask = TVIF_TEXT;
     data.hItem = item;
     data.pszText = text;
-    data.cchTextMax = sizeof text;
-    TreeView_GetItem(tree, &data);
-    return text;
+    data.cchTextMax = MAX_PATH;
+    SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&data));
+    return platform::win32::Narrow(text);
 }
 
 std::vector<std::string> ChildLabels(HWND tree, HTREEITEM parent) {
@@ -54,7 +55,7 @@ std::vector<std::string> ChildLabels(HWND tree, HTREEITEM parent) {
 }
 
 int ChildrenFlag(HWND tree, HTREEITEM item) {
-    TVITEMA data{};
+    TVITEMW data{};
     data.mask = TVIF_CHILDREN;
     data.hItem = item;
     TreeView_GetItem(tree, &data);
@@ -67,7 +68,7 @@ void CALLBACK CloseMenu(HWND, UINT, UINT_PTR id, DWORD) noexcept {
 }
 
 bool IsDirectory(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(platform::win32::Widen(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
@@ -178,7 +179,7 @@ TEST_F(TreeWine, EditingALabelRenamesTheFolderOnlyWhenTheShellAgrees) {
     const auto rename = [&](const char* name) {
         const HWND edit = TreeView_EditLabel(tree, beta);
         ASSERT_NE(edit, nullptr);
-        SetWindowTextA(edit, name);
+        SetWindowTextW(edit, platform::win32::Widen(name).c_str());
         TreeView_EndEditLabelNow(tree, FALSE);
         Pump();
     };
@@ -190,7 +191,14 @@ TEST_F(TreeWine, EditingALabelRenamesTheFolderOnlyWhenTheShellAgrees) {
     EXPECT_EQ(LabelOf(tree, beta), "Gamma");
     EXPECT_TRUE(IsDirectory(kRoot + "\\Gamma"));
     EXPECT_FALSE(IsDirectory(kRoot + "\\Beta"));
-    MoveFileA((kRoot + "\\Gamma").c_str(), (kRoot + "\\Beta").c_str());
+
+    // A name no code page holds whole arrives as typed, on disk and in the label.
+    const std::string unicode = "Łódź ☃ Квн";
+    rename(unicode.c_str());
+    EXPECT_EQ(LabelOf(tree, beta), unicode);
+    EXPECT_TRUE(IsDirectory(kRoot + "\\" + unicode));
+    EXPECT_FALSE(IsDirectory(kRoot + "\\Gamma"));
+    MoveFileW(platform::win32::Widen(kRoot + "\\" + unicode).c_str(), platform::win32::Widen(kRoot + "\\Beta").c_str());
 }
 
 }  // namespace

@@ -247,10 +247,7 @@ TEST_F(WizardWine, EveryControlHasItsWindowWithTheStateOfTheTables) {
     }
     // French is in force: only its agreement box can be seen once page 2 is shown.
     EXPECT_EQ(TextOf(HandleOf(w.rdoagree)), "J' accepte");
-    EXPECT_EQ(TextOf(HandleOf(w.btnBack)),
-              "&Pr\xE9"
-              "c\xE9"
-              "dent");
+    EXPECT_EQ(TextOf(HandleOf(w.btnBack)), "&Précédent");
     EXPECT_TRUE(GetWindowLongA(HandleOf(w.memLicenseEntreFr), GWL_STYLE) & WS_VISIBLE);
     EXPECT_FALSE(GetWindowLongA(HandleOf(w.memLicenceEn), GWL_STYLE) & WS_VISIBLE);
     EXPECT_EQ(TextOf(HandleOf(w.TxtDir)), "C:\\Program Files\\Quorvane\\Entreprise\\");
@@ -499,15 +496,15 @@ struct FreeText {
 };
 
 FreeText DrawFree(HWND label) {
-    const std::string text = TextOf(label).empty() ? " " : TextOf(label);
+    const std::wstring text = platform::win32::Widen(TextOf(label).empty() ? " " : TextOf(label));
     const UINT format = DT_NOPREFIX | DT_EXPANDTABS;
     Canvas canvas(BoundsOf(label).Width + 64, BoundsOf(label).Height + 16);
     const HGDIOBJ previous = SelectObject(canvas.Dc(), reinterpret_cast<HFONT>(SendMessageA(label, WM_GETFONT, 0, 0)));
     RECT extent{0, 0, 0, 0};
-    DrawTextA(canvas.Dc(), text.c_str(), -1, &extent, format | DT_CALCRECT);
+    DrawTextW(canvas.Dc(), text.c_str(), -1, &extent, format | DT_CALCRECT);
     RECT room{0, 0, extent.right + 64, extent.bottom + 16};
     SetBkMode(canvas.Dc(), TRANSPARENT);
-    DrawTextA(canvas.Dc(), text.c_str(), -1, &room, format);
+    DrawTextW(canvas.Dc(), text.c_str(), -1, &room, format);
     SelectObject(canvas.Dc(), previous);
     return {static_cast<int>(extent.right), canvas.Ink()};
 }
