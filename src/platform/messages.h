@@ -8,6 +8,8 @@
 #include <memory>
 #include <string>
 
+#include "platform/guard.h"
+
 namespace platform {
 
 // ---- The message queue of the user-interface thread ----
@@ -21,6 +23,16 @@ void PostQuitMessage();
 bool QuitReceived();
 // Runs the task later from the queue, behind the guard.
 void PostTask(std::function<void()> task);
+
+// Run at the start of every look at the queue (ProcessMessages and WaitMessage, before
+// anything is dispatched or waited for): the toolkit brings the screen up to date there.
+inline std::function<void()>& QueueLookHook() {
+    static std::function<void()> hook;
+    return hook;
+}
+inline void RunQueueLookHook() {
+    if (QueueLookHook()) Guarded(QueueLookHook());
+}
 
 // ---- Hidden notification windows ----
 

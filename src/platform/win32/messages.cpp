@@ -58,6 +58,7 @@ TaskQueue& Tasks() {
 }  // namespace
 
 void ProcessMessages() {
+    RunQueueLookHook();
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
@@ -69,7 +70,10 @@ void ProcessMessages() {
     }
 }
 
-void WaitMessage() { MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE); }
+void WaitMessage() {
+    RunQueueLookHook();
+    MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+}
 
 void PostQuitMessage() { ::PostQuitMessage(0); }
 
