@@ -33,14 +33,14 @@ wait_focus "$window" 10 || { echo "the wizard window did not take the keyboard" 
 # shellcheck disable=SC2086 # the points are "X Y"
 for point in "$AT_ENGLISH" "$AT_NEXT" "$AT_AGREE" "$AT_NEXT"; do click_client "$window" $point; done
 
-all_logged() { [ "$(grep -c ' /download/qventreprise/[^ ]* 200$' "$log")" -ge "${#SAMPLE_FILES[@]}" ]; }
-product_count() { grep -c " $PRODUCT " "$log"; }
-logged_before=$(product_count)
-# The log is shared with earlier runs: only a line after this run's start counts.
-product_logged() { [ "$(product_count)" -gt "$logged_before" ]; }
+# The log is shared with earlier runs: only the lines after this run's start count.
+lines_before=$(wc -l <"$log")
+new_lines() { tail -n +"$((lines_before + 1))" "$log"; }
+all_logged() { [ "$(new_lines | grep -c ' /download/qventreprise/[^ ]* 200$')" -ge "${#SAMPLE_FILES[@]}" ]; }
+product_logged() { new_lines | grep -q " $PRODUCT "; }
 product_size() { local file; for file in "$work"/prefix/drive_c/users/*/Temp/quorvane.exe; do stat -c %s "$file" 2>/dev/null; done; }
 a_quarter_in() { [ "$(product_size)" -ge $((32 << 20)) ] 2>/dev/null; }
-product_line() { awk -v uri="$PRODUCT" '$4 == uri' "$log" | tail -n 1; }
+product_line() { new_lines | awk -v uri="$PRODUCT" '$4 == uri'; }
 
 case $mode in
   transfer)
