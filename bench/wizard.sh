@@ -1,17 +1,27 @@
 #!/usr/bin/env bash
 # The real wizard for scripts/bench, on net_bench's protocol: in a fresh prefix, its window
-# is driven with the mouse up to the Install button of page 3; then it prints "ready",
-# waits for a line, presses Install and, once the server has logged all four files,
-# prints "done <seconds> <bytes> -1 complete 4" for the product file as the server timed
-# it; it waits for a line and ends the wizard.
-#   wizard.sh WIZARD_EXE TEMPLATE_PREFIX WORKDIR ACCESS_LOG
+# is driven with the mouse up to the Install button of page 3, then, by MODE:
+#   transfer (default): prints "ready", waits for a line, presses Install and, once the
+#     server has logged all four files, prints "done <seconds> <bytes> -1 complete 4" for
+#     the product file as the server timed it;
+#   cancel: the same, but once a quarter of the product file is in the temporary folder
+#     it presses Cancel and answers Yes; prints "done <seconds> <bytes> <ms> EAbortError 1"
+#     with the milliseconds from the Yes key to the end of the request in the server's log
+#     (-1 when the transfer was over before);
+#   silent: presses Install at once, against a server that never answers, and once the
+#     wizard waits prints "ready", waits for a line, lets 5 s pass and prints
+#     "done 5 0 -1 silent 0";
+# then it waits for a line and ends the wizard.
+#   wizard.sh WIZARD_EXE TEMPLATE_PREFIX WORKDIR ACCESS_LOG [MODE]
 # The access log's lines are "$msec $request_time $body_bytes_sent $uri $status".
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=tests/e2e/lib.sh
 source "$here/../tests/e2e/lib.sh"
-exe=$1 template=$2 work=$3 log=$4
+exe=$1 template=$2 work=$3 log=$4 mode=${5:-transfer}
 readonly WIZARD_TITLE='^(Installation de Quorvane|Quorvane installation)$'
+readonly CANCEL_BOX='^(Suspendre|Suspend)\?$'
+readonly PRODUCT=/download/qventreprise/quorvane.exe
 
 wine_environment
 wine_prefix_ensure "$template" || { echo "cannot set up the Wine prefix $template" >&2; exit 1; }
@@ -23,11 +33,54 @@ wait_focus "$window" 10 || { echo "the wizard window did not take the keyboard" 
 # shellcheck disable=SC2086 # the points are "X Y"
 for point in "$AT_ENGLISH" "$AT_NEXT" "$AT_AGREE" "$AT_NEXT"; do click_client "$window" $point; done
 
-all_logged() { [ "$(grep -c ' /download/qventreprise/[^ ]* 200$' "$log")" -ge "${#SAMPLE_FILES[@]}" ]; }
-echo ready
-read -r _
-# shellcheck disable=SC2086
-click_client "$window" $AT_NEXT
-wait_for 600 all_logged || { echo "the four files were not all served within 600 s" >&2; exit 1; }
-awk '$4 == "/download/qventreprise/quorvane.exe" { print "done", $2, $3, -1, "complete", 4 }' "$log"
+# The log is shared with earlier runs: only the lines after this run's start count.
+lines_before=$(wc -l <"$log")
+new_lines() { tail -n +"$((lines_before + 1))" "$log"; }
+all_logged() { [ "$(new_lines | grep -c ' /download/qventreprise/[^ ]* 200$')" -ge "${#SAMPLE_FILES[@]}" ]; }
+product_logged() { new_lines | grep -q " $PRODUCT "; }
+product_size() { local file; for file in "$work"/prefix/drive_c/users/*/Temp/quorvane.exe; do stat -c %s "$file" 2>/dev/null; done; }
+a_quarter_in() { [ "$(product_size)" -ge $((32 << 20)) ] 2>/dev/null; }
+product_line() { new_lines | awk -v uri="$PRODUCT" '$4 == uri'; }
+
+case $mode in
+  transfer)
+    echo ready
+    read -r _
+    # shellcheck disable=SC2086
+    click_client "$window" $AT_NEXT
+    wait_for 600 all_logged || { echo "the four files were not all served within 600 s" >&2; exit 1; }
+    product_line | awk '{ print "done", $2, $3, -1, "complete", 4 }'
+    ;;
+  cancel)
+    echo ready
+    read -r _
+    # shellcheck disable=SC2086
+    click_client "$window" $AT_NEXT
+    wait_for 60 a_quarter_in || product_logged || { echo "the product file did not start" >&2; exit 1; }
+    if product_logged; then
+      product_line | awk '{ print "done", $2, $3, -1, "complete", 1 }'
+    else
+      # shellcheck disable=SC2086
+      click_client "$window" $AT_CANCEL
+      box=$(wait_window "$CANCEL_BOX" 10) && wait_focus "$box" 10 || { echo "no cancel question" >&2; exit 1; }
+      yes_at=$(date +%s.%N)
+      xdotool key y
+      wait_for 30 product_logged || { echo "the product file's request did not end" >&2; exit 1; }
+      product_line | awk -v yes="$yes_at" '{ printf "done %s %s %.2f EAbortError 1\n", $2, $3, ($1 - yes) * 1000 }'
+    fi
+    ;;
+  silent)
+    # shellcheck disable=SC2086
+    click_client "$window" $AT_NEXT
+    sleep 2  # connected and sent; from now on the wizard only waits
+    echo ready
+    read -r _
+    sleep 5
+    echo "done 5 0 -1 silent 0"
+    ;;
+  *)
+    echo "unknown mode $mode" >&2
+    exit 2
+    ;;
+esac
 read -r _

@@ -104,6 +104,31 @@ private:
     TPowersock& FSocket;
 };
 
+// Read notices for one receive loop: left out while blocks follow one another (each notice
+// costs the system a post and the loop a fetch, for news it already has), asked for again
+// when a read would block, and in every case once the loop is over.
+class TPowersock::ReadNotices {
+public:
+    explicit ReadNotices(TPowersock& socket) : FSocket(socket), FHandle(socket.SocketHandle) {}
+    ~ReadNotices() { Select(true); }
+    ReadNotices(const ReadNotices&) = delete;
+    ReadNotices& operator=(const ReadNotices&) = delete;
+
+    // True when that changed anything. A socket closed meanwhile is left alone: its
+    // successor was opened with every notice.
+    bool Select(bool read) {
+        if (read == FRead || FSocket.SocketHandle != FHandle) return false;
+        FRead = read;
+        platform::SelectReadNotifications(FHandle, *FSocket.NotifyWindow, kSocketMessage, read);
+        return true;
+    }
+
+private:
+    TPowersock& FSocket;
+    std::uint16_t FHandle;
+    bool FRead = true;
+};
+
 TPowersock::TPowersock() {
     StatusMessage(kStatusTrace, "Create");
     NotifyWindow = std::make_unique<platform::MessageWindow>(
@@ -391,10 +416,14 @@ std::string TPowersock::ReadLn() {
 
 bool TPowersock::ReceiveBlocks(const std::function<void(const char*, int)>& store, const std::function<bool()>& full) {
     bool finished = false;
+    ReadNotices notices(*this);
+    bool streaming = false;  // the last read brought a block without waiting
     while (!finished && !Canceled) {
         if (full()) break;
         const int count = platform::ReceiveSocket(SocketHandle, WorkBuffer.data(), kBlockSize, false);
         if (count > 0) {
+            if (streaming) notices.Select(false);
+            streaming = true;
             store(WorkBuffer.data(), count);
             ReceivedBytes = SaturatingAdd(ReceivedBytes, count);
             if (OnPacketRecvd) OnPacketRecvd();
@@ -410,7 +439,9 @@ bool TPowersock::ReceiveBlocks(const std::function<void(const char*, int)>& stor
                 finished = true;
             } else {
                 if (LastError != platform::kErrorWouldBlock) CheckSocketError(platform::kErrorWouldBlock);
-                WaitAndPumpMessages();
+                streaming = false;
+                // What came before the notice was asked for again is read before waiting.
+                if (!notices.Select(true)) WaitAndPumpMessages();
             }
         }
     }

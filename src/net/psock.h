@@ -106,6 +106,7 @@ protected:
 
 private:
     class TimerScope;
+    class ReadNotices;
 
     void InitWinsock();
     std::uint16_t OpenNotifyingSocket(bool LingerReset);

@@ -8,6 +8,8 @@
 #include <memory>
 #include <string>
 
+#include "platform/guard.h"
+
 namespace platform {
 
 // ---- The message queue of the user-interface thread ----
@@ -21,6 +23,16 @@ void PostQuitMessage();
 bool QuitReceived();
 // Runs the task later from the queue, behind the guard.
 void PostTask(std::function<void()> task);
+
+// Run at the start of every look at the queue (ProcessMessages and WaitMessage, before
+// anything is dispatched or waited for): the toolkit brings the screen up to date there.
+inline std::function<void()>& QueueLookHook() {
+    static std::function<void()> hook;
+    return hook;
+}
+inline void RunQueueLookHook() {
+    if (QueueLookHook()) Guarded(QueueLookHook());
+}
 
 // ---- Hidden notification windows ----
 
@@ -91,6 +103,9 @@ SocketId OpenStreamSocket();           // kNoSocket on failure
 bool SetLingerReset(SocketId socket);  // linger on, time 0
 // Notification `message` to the window for read, out-of-band, accept, connect and close.
 bool SelectNotifications(SocketId socket, const MessageWindow& window, unsigned message);
+// The same, with the read notice left out (false) or asked for again (true): a reader that
+// keeps reading needs no notice per block, and asks again only when a read would block.
+bool SelectReadNotifications(SocketId socket, const MessageWindow& window, unsigned message, bool read);
 // Host lookups run in the background; the end is posted as `message` with the lookup's
 // id as wParam and the error in the high half of lParam. The seam keeps the result area
 // alive until the lookup is finished or cancelled, so no late answer writes into freed

@@ -1,8 +1,26 @@
 #include "ui/control.h"
 
 #include <algorithm>
+#include <iterator>
+#include <utility>
 
 #include "ui/form.h"
+#include "ui/peer_updates.h"
+
+namespace {
+
+using platform::PeerChange;
+
+// What a coalesced control's peer hears of late, in the order it is told.
+constexpr PeerChange kCoalesced[] = {PeerChange::Caption, PeerChange::Bounds, PeerChange::Range, PeerChange::Position};
+
+constexpr unsigned Bit(PeerChange what) { return 1u << static_cast<unsigned>(what); }
+
+bool Coalesced(PeerChange what) {
+    return std::find(std::begin(kCoalesced), std::end(kCoalesced), what) != std::end(kCoalesced);
+}
+
+}  // namespace
 
 TControl::TControl(TWinControl* parent, std::string name, TBounds bounds)
     : TComponent(std::move(name)), parent_(parent), bounds_(bounds) {
@@ -10,6 +28,7 @@ TControl::TControl(TWinControl* parent, std::string name, TBounds bounds)
 }
 
 TControl::~TControl() {
+    if (coalesced_) TPeerUpdates::Instance().Forget(*this);
     if (parent_) std::erase(parent_->children_, this);
 }
 
@@ -20,7 +39,7 @@ TForm* TControl::Form() {
 }
 
 void TControl::SetBounds(const TBounds& bounds) {
-    if (bounds == bounds_) return;
+    if (bounds == Bounds()) return;
     bounds_ = bounds;
     NotifyPeer(platform::PeerChange::Bounds);
 }
@@ -68,7 +87,41 @@ void TControl::SetFont(const TFont& font) {
 void TControl::SetPeer(std::unique_ptr<platform::ControlPeer> peer) { peer_ = std::move(peer); }
 
 void TControl::NotifyPeer(platform::PeerChange what) {
-    if (peer_) peer_->Changed(what);
+    if (!peer_) return;
+    if (!coalesced_ || !Coalesced(what)) return peer_->Changed(what);
+    lagging_ |= Bit(what);
+    TPeerUpdates::Instance().Defer(*this);
+}
+
+void TControl::SetCoalescedUpdates(bool coalesced) {
+    if (coalesced == coalesced_) return;
+    // Made now, the updates outlive a window that is made first and goes last.
+    if (coalesced) TPeerUpdates::Instance();
+    if (!coalesced) UpdatePeer();
+    coalesced_ = coalesced;
+}
+
+void TControl::UpdatePeer() {
+    Bounds();  // a size still to fit joins the changes
+    TPeerUpdates::Instance().Forget(*this);
+    const unsigned lagging = std::exchange(lagging_, 0u);
+    if (!peer_) return;
+    for (PeerChange what : kCoalesced) {
+        // The range comes with the position.
+        const bool told = what == PeerChange::Position && (lagging & Bit(PeerChange::Range)) != 0;
+        if ((lagging & Bit(what)) != 0 && !told) peer_->Changed(what);
+    }
+}
+
+void TControl::FitLater() {
+    fitPending_ = true;
+    if (peer_) TPeerUpdates::Instance().Defer(*this);
+}
+
+// Controls are never const objects (each is a member of its window): a read fits the size.
+void TControl::FitNow() const {
+    fitPending_ = false;
+    const_cast<TControl*>(this)->Fit();
 }
 
 TSize TControl::MeasureText(const std::string& text) const {

@@ -21,7 +21,10 @@ public:
     TWinControl* Parent() const { return parent_; }
     TForm* Form();
 
-    const TBounds& Bounds() const { return bounds_; }
+    const TBounds& Bounds() const {
+        if (fitPending_) FitNow();
+        return bounds_;
+    }
     void SetBounds(const TBounds& bounds);
 
     // An equal assignment changes nothing and raises nothing.
@@ -42,12 +45,22 @@ public:
     platform::ControlPeer* Peer() const { return peer_.get(); }
     void SetPeer(std::unique_ptr<platform::ControlPeer> peer);
 
+    // The peer learns of bounds, caption, range and position at most once per look at the
+    // message queue (TPeerUpdates), not at every change; what is read back is current at once.
+    bool CoalescedUpdates() const { return coalesced_; }
+    void SetCoalescedUpdates(bool coalesced);
+    // Tells the peer every change it is behind on.
+    void UpdatePeer();
+
     TNotifyEvent OnClick;
 
 protected:
     // Runs after the caption changed and the peer was told.
     virtual void CaptionChanged() {}
     void NotifyPeer(platform::PeerChange what);
+    // A coalesced control's size follows its caption (Fit) when it is next read or shown.
+    void FitLater();
+    virtual void Fit() {}
     // After a change that may have made the focused control unable to hold the focus.
     void CheckFocus();
     TSize MeasureText(const std::string& text) const;
@@ -60,6 +73,11 @@ private:
     bool enabled_ = true;
     TFont font_;
     std::unique_ptr<platform::ControlPeer> peer_;
+    bool coalesced_ = false;
+    unsigned lagging_ = 0;  // a bit per change the peer has not been told of
+    mutable bool fitPending_ = false;
+
+    void FitNow() const;
 };
 
 // A control that can hold the keyboard focus and children.

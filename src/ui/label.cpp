@@ -13,6 +13,14 @@ void TLabel::AdjustSize() {
     SetBounds(bounds);
 }
 
+// A caption that changes at every block is measured once per look, not each time.
+void TLabel::CaptionChanged() {
+    if (CoalescedUpdates())
+        FitLater();
+    else
+        AdjustSize();
+}
+
 void TLabel::Click() {
     if (Enabled() && Showing() && OnClick) OnClick(this);
 }

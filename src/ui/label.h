@@ -26,7 +26,8 @@ public:
     void Click();
 
 protected:
-    void CaptionChanged() override { AdjustSize(); }
+    void CaptionChanged() override;
+    void Fit() override { AdjustSize(); }
 
 private:
     Style style_;

@@ -11,6 +11,7 @@ class TProgressBar;
 
 namespace platform {
 
+// Range: the bar's minimum and maximum, and its position with them.
 enum class PeerChange { Bounds, Caption, Visible, Enabled, Checked, Font, Range, Position, Focus, Content, Default };
 
 class ControlPeer {

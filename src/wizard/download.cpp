@@ -2,12 +2,14 @@
 // temporary directory, with status and progress on page 4, then handed to the placement.
 #include <algorithm>
 #include <cstdint>
+#include <exception>
 #include <string>
 
 #include "net/nmhttp.h"
 #include "platform/exception.h"
 #include "platform/scoped_value.h"
 #include "platform/services.h"
+#include "ui/peer_updates.h"
 #include "wizard/catalogue_text.h"
 #include "wizard/finstall.h"
 #include "wizard/paths.h"
@@ -81,11 +83,24 @@ void TfInstall::StartDownload() {
         for (const char* name : kDownloadOrder) {
             CurrentFileName = name;
             Http->Body = tempDir + name;
-            Http->Get(DownloadUrl(DownloadHost, name));
+            GetShowingTheEnd(DownloadUrl(DownloadHost, name));
             CheckDownloaded(*Http, name);
         }
     }
     if (!Cancelled) InstallFiles();
+}
+
+// The progress reaches the screen once per look at the queue; a file's last values are
+// shown however its transfer ends.
+void TfInstall::GetShowingTheEnd(const std::string& url) {
+    std::exception_ptr failure;
+    try {
+        Http->Get(url);
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    TPeerUpdates::Instance().Flush();
+    if (failure) std::rethrow_exception(failure);
 }
 
 void TfInstall::BitBtn2Click(TComponent*) {

@@ -173,6 +173,9 @@ TfInstall::TfInstall()
         {BtnNext, 0},           {btnBack, 1},
     };
     for (const StoredTabOrder& stored : tabOrders) stored.Control.SetTabOrder(stored.Order);
+    // They change at every received block.
+    for (TControl* progress : std::initializer_list<TControl*>{&ProgBarDL, &LblBytes, &LblFN})
+        progress->SetCoalescedUpdates(true);
 
     for (TPanel* hidden : {&Pnlstep5, &PnlStep4, &PnlStep3, &PnlStep2}) hidden->SetVisible(false);
     memLicenceEn.SetVisible(false);

@@ -137,6 +137,7 @@ public:
 
     // Download stage.
     void StartDownload();
+    void GetShowingTheEnd(const std::string& url);
     void BitBtn2Click(TComponent* Sender);
     void HttpAboutToSend();
     void HttpConnect();

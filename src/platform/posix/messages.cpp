@@ -90,6 +90,7 @@ void PostWindowMessage(std::uint64_t window, unsigned message, std::uintptr_t wP
 }  // namespace posix
 
 void ProcessMessages() {
+    RunQueueLookHook();
     auto& queue = TheQueue();
     posix::PollSockets(0);
     PostDueTimers();
@@ -101,6 +102,7 @@ void ProcessMessages() {
 }
 
 void WaitMessage() {
+    RunQueueLookHook();
     auto& queue = TheQueue();
     if (!queue.entries.empty()) return;
     const int timeout = MillisecondsToNextTimer();

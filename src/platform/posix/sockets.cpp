@@ -29,6 +29,7 @@ struct SocketRecord {
     State state = State::Idle;
     std::uint64_t window = 0;  // 0: no notifications asked for
     unsigned message = 0;
+    bool readSelected = true;  // read notices are asked for
     bool readEnabled = true;   // a read notice may be posted
     bool closePosted = false;  // the peer's close has been reported
     bool endOfData = false;    // nothing more will ever arrive
@@ -133,7 +134,7 @@ short InterestOf(const SocketRecord& record) {
             return POLLOUT;
         case State::Connected: {
             short events = 0;
-            if (record.readEnabled && !record.endOfData) events |= POLLIN;
+            if (record.readSelected && record.readEnabled && !record.endOfData) events |= POLLIN;
             if (!record.closePosted) events |= POLLRDHUP;
             return events;
         }
@@ -170,7 +171,7 @@ void ReportConnectedSocket(int fd, SocketRecord& record, short revents) {
         hasData = recv(fd, &byte, 1, MSG_PEEK | MSG_DONTWAIT) > 0;
         if (!hasData && record.closePosted) record.endOfData = true;
     }
-    if (hasData && record.readEnabled) {
+    if (hasData && record.readSelected && record.readEnabled) {
         record.readEnabled = false;
         Notify(record, fd, kEventRead, 0);
     }
@@ -258,6 +259,12 @@ bool SelectNotifications(SocketId socket, const MessageWindow& window, unsigned 
     if (flags < 0 || fcntl(fd, F_SETFL, flags | O_NONBLOCK) < 0) return Fail(WsaFromErrno(errno)), false;
     record->window = window.impl().id;
     record->message = message;
+    return true;
+}
+
+bool SelectReadNotifications(SocketId socket, const MessageWindow& window, unsigned message, bool read) {
+    if (!SelectNotifications(socket, window, message)) return false;
+    Find(socket)->readSelected = read;
     return true;
 }
 

@@ -59,6 +59,7 @@ TaskQueue& Tasks() {
 }  // namespace
 
 void ProcessMessages() {
+    RunQueueLookHook();
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
@@ -70,7 +71,10 @@ void ProcessMessages() {
     }
 }
 
-void WaitMessage() { MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE); }
+void WaitMessage() {
+    RunQueueLookHook();
+    MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+}
 
 void PostQuitMessage() { ::PostQuitMessage(0); }
 

@@ -147,6 +147,8 @@ void WindowPeer::ApplyFont() {
 }
 
 void WindowPeer::Rescale() {
+    // A coalesced control catches up first: its window is measured as it will be shown.
+    control_.UpdatePeer();
     ApplyFont();
     ApplyBounds();
 }

@@ -50,8 +50,12 @@ bool SetLingerReset(SocketId socket) {
 }
 
 bool SelectNotifications(SocketId socket, const MessageWindow& window, unsigned message) {
-    return WSAAsyncSelect(socket, window.impl().hwnd.Get(), message,
-                          FD_READ | FD_OOB | FD_ACCEPT | FD_CONNECT | FD_CLOSE) == 0;
+    return SelectReadNotifications(socket, window, message, true);
+}
+
+bool SelectReadNotifications(SocketId socket, const MessageWindow& window, unsigned message, bool read) {
+    const long events = (read ? FD_READ : 0) | FD_OOB | FD_ACCEPT | FD_CONNECT | FD_CLOSE;
+    return WSAAsyncSelect(socket, window.impl().hwnd.Get(), message, events) == 0;
 }
 
 LookupId StartHostLookup(const MessageWindow& window, unsigned message, const std::string& name) {

@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -194,5 +196,49 @@ INSTANTIATE_TEST_SUITE_P(
                       ProgressCase{INT32_MAX / 3, INT32_MAX, '.', "682.67 / 2048.00 Megs", "quorvane.exe (33 %)"},
                       // More than announced keeps the bar full and says so.
                       ProgressCase{300, 200, '.', "0.00 / 0.00 Megs", "quorvane.exe (150 %)"}));
+
+// The handler runs for every block and what it set is read back at once; the screen
+// follows once per look at the queue: a thousand blocks in between are one update each.
+using ProgressOnScreenTest = WizardFixture;
+
+TEST_F(ProgressOnScreenTest, AThousandBlocksBetweenTwoLooksAreOneUpdateEachAndReadBackAtOnce) {
+    constexpr std::int32_t kBlock = 65536;
+    standin::SetDecimalSeparator('.');
+    form->Http = std::make_unique<TNMHTTP>();
+    form->CurrentFileName = "quorvane.exe";
+    form->Http->ExpectedBytes = 1002 * kBlock;
+    RecordingPeer& bar = Record(form->ProgBarDL);
+    RecordingPeer& bytes = Record(form->LblBytes);
+    RecordingPeer& fileName = Record(form->LblFN);
+    form->Http->ReceivedBytes = kBlock;
+    form->HttpPacketRecvd();
+    platform::ProcessMessages();
+    for (RecordingPeer* peer : {&bar, &bytes, &fileName}) {
+        peer->Changes.clear();
+        peer->Captions.clear();
+    }
+
+    std::string lastBytes, lastFileName;
+    for (std::int32_t block = 2; block <= 1001; ++block) {
+        form->Http->ReceivedBytes = block * kBlock;
+        form->HttpPacketRecvd();
+        char megs[32];
+        std::snprintf(megs, sizeof megs, "%.2f / %.2f Megs", block / 16.0, 1002 / 16.0);
+        ASSERT_EQ(form->ProgBarDL.Position(), block * kBlock);
+        ASSERT_EQ(form->LblBytes.Caption(), megs);
+        ASSERT_EQ(form->LblFN.Caption(), "quorvane.exe (" + std::to_string(std::lrint(block * 100.0 / 1002)) + " %)");
+        lastBytes = megs;
+        lastFileName = form->LblFN.Caption();
+    }
+    EXPECT_TRUE(bar.Changes.empty());
+    EXPECT_TRUE(bytes.Changes.empty());
+    EXPECT_TRUE(fileName.Changes.empty());
+
+    platform::ProcessMessages();
+
+    EXPECT_EQ(bar.Changes, std::vector<platform::PeerChange>{platform::PeerChange::Position});
+    EXPECT_EQ(bytes.Captions, std::vector<std::string>{lastBytes});
+    EXPECT_EQ(fileName.Captions, std::vector<std::string>{lastFileName});
+}
 
 }  // namespace

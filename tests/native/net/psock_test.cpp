@@ -122,6 +122,24 @@ TEST_F(SocketTest, CaptureStringStopsAtItsLimitAndCountsBytes) {
     EXPECT_EQ(socket.ReceivedBytes, static_cast<std::int32_t>(text.size()));
 }
 
+// The read notices a streaming capture leaves out come back with its end: a line that
+// arrives later is still waited for (the time-out turns a lost notice into a failure).
+TEST_F(SocketTest, AReadAfterAStreamedCaptureIsNotifiedAgain) {
+    const std::string stream(1 << 20, 's');
+    server.Play({Send(stream), Pause(100), Send("end\r\n"), Hold()});
+    ConnectToServer();
+    socket.Write("\r\n\r\n");
+    socket.TimeOut = 5000;
+    std::string text;
+    socket.CaptureString(text, static_cast<std::int32_t>(stream.size()));
+    ASSERT_GE(text.size(), stream.size());
+    EXPECT_EQ(text.substr(0, stream.size()), stream);
+
+    const std::string line = socket.ReadLn();
+
+    EXPECT_EQ(text.substr(stream.size()) + line, "end\r\n");
+}
+
 TEST_F(SocketTest, SendFileSendsEveryByteAndCountsThem) {
     const std::string path = dir.File("upload.bin");
     std::string content;
