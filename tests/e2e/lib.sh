@@ -231,16 +231,7 @@ client_pixel() {
 # of what the click did waits for that state itself.
 click_client() {
   client_origin "$1"
-  click_at $((CLIENT_X + $2)) $((CLIENT_Y + $3))
-}
-
-# click_at X Y: a left click at a screen position. mousemove --sync waits until the pointer
-# has moved, which takes some fifteen seconds when it already is there (a second click on
-# the same button), so the pointer is moved only when it is elsewhere.
-click_at() {
-  local X Y SCREEN WINDOW
-  eval "$(xdotool getmouselocation --shell)"
-  if [ "$X $Y" = "$1 $2" ]; then xdotool click 1; else xdotool mousemove --sync "$1" "$2" click 1; fi
+  xdotool mousemove --sync $((CLIENT_X + $2)) $((CLIENT_Y + $3)) click 1
 }
 
 # answer_box REGEX KEYS... SECONDS: waits for a message box to hold the keyboard, presses
@@ -258,7 +249,7 @@ answer_box() {
 # click_close_box WINDOW: a left click on the close box at the right end of the title bar.
 click_close_box() {
   client_origin "$1"
-  click_at $((FRAME_X + FRAME_WIDTH - FRAME_BORDER - 10)) $((FRAME_Y + FRAME_BORDER + (CLIENT_Y - FRAME_Y - FRAME_BORDER) / 2))
+  xdotool mousemove --sync $((FRAME_X + FRAME_WIDTH - FRAME_BORDER - 10)) $((FRAME_Y + FRAME_BORDER + (CLIENT_Y - FRAME_Y - FRAME_BORDER) / 2)) click 1
 }
 
 # screenshot FILE: the whole screen as PNG.
