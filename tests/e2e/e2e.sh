@@ -6,6 +6,8 @@
 #   e2e.sh WIZARD_EXE SAMPLE_DIR PORT WORKDIR SCENARIO...
 #
 # Prints PASS or FAIL per scenario, then "N passed, N failed"; exits non-zero on a failure.
+# The scenarios run on $DISPLAY, or on a private Xvfb when there is none or when
+# QUORVANE_E2E_PRIVATE_DISPLAY is set.
 # Screenshots of failed scenarios are saved under WORKDIR/screenshots.
 set -uo pipefail
 
@@ -508,6 +510,8 @@ run_scenario() {
 
 wine_environment
 started=$SECONDS
+# Lists of scenarios run side by side each need a screen, mouse and keyboard of their own.
+[ -z "${QUORVANE_E2E_PRIVATE_DISPLAY:-}" ] || unset DISPLAY
 display_ensure || exit 1
 # A scenario cut short (an unset variable under set -u) leaves nothing running.
 trap 'wine_stop_all; nginx_stop; display_stop' EXIT

@@ -10,4 +10,5 @@ target_link_libraries(install_tests PRIVATE quorvane_wizard quorvane_app quorvan
 add_executable(install_close_tests ${CMAKE_CURRENT_LIST_DIR}/install/close_test.cpp)
 target_link_libraries(install_close_tests PRIVATE
   quorvane_options quorvane_test_support quorvane_wizard quorvane_app quorvane_net_scriptserver GTest::gtest GTest::gtest_main)
+quorvane_test_pch(install_close_tests)
 gtest_discover_tests(install_close_tests TEST_PREFIX "install_close_tests.")

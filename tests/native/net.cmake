@@ -7,11 +7,9 @@ target_link_libraries(quorvane_net_scriptserver PUBLIC quorvane_options Threads:
 quorvane_native_test(net_tests net/psock_test.cpp net/nmhttp_test.cpp net/request_test.cpp)
 target_link_libraries(net_tests PRIVATE quorvane_net quorvane_net_scriptserver)
 
-# The transport once more, on the fuzzers' scripted sockets under the real posix queue.
-get_target_property(net_sources quorvane_net SOURCES)
-get_target_property(net_dir quorvane_net SOURCE_DIR)
-list(TRANSFORM net_sources PREPEND "${net_dir}/")
-quorvane_native_test(net_seam_tests net/seam_test.cpp ${net_sources} ${PROJECT_SOURCE_DIR}/src/platform/posix/messages.cpp
-                     ${PROJECT_SOURCE_DIR}/fuzz/scripted_sockets.cpp)
+# The transport once more (its objects, not the library with its real sockets), on the
+# fuzzers' scripted sockets under the real posix queue.
+quorvane_native_test(net_seam_tests net/seam_test.cpp $<TARGET_OBJECTS:quorvane_net>
+                     ${PROJECT_SOURCE_DIR}/src/platform/posix/messages.cpp ${PROJECT_SOURCE_DIR}/fuzz/scripted_sockets.cpp)
 target_include_directories(net_seam_tests PRIVATE ${PROJECT_SOURCE_DIR}/fuzz)
 target_link_libraries(net_seam_tests PRIVATE quorvane_services)
