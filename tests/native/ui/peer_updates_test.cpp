@@ -19,8 +19,8 @@ namespace {
 
 using platform::PeerChange;
 
-struct Page : TForm {
-    Page() : TForm("Page", 424, 367) {
+struct ProgressPage : TForm {
+    ProgressPage() : TForm("ProgressPage", 424, 367) {
         for (TControl* control : std::initializer_list<TControl*>{&Bar, &Bytes}) control->SetCoalescedUpdates(true);
     }
     TPanel Panel{this, "Panel", {0, 0, 424, 337}};
@@ -44,7 +44,7 @@ protected:
         bar->Changes.clear();
     }
 
-    Page page;
+    ProgressPage page;
     RecordingPeer* bar = nullptr;
     RecordingPeer* bytes = nullptr;
 };
@@ -107,8 +107,8 @@ TEST_F(PeerUpdatesTest, EndingTheCoalescingShowsWhatWasPending) {
 // The control went before the queue was looked at: the look must not reach it (ASan),
 // and still brings the others up to date.
 TEST(PeerUpdates, AControlDestroyedWhileBehindIsForgotten) {
-    auto gone = std::make_unique<Page>();
-    Page kept;
+    auto gone = std::make_unique<ProgressPage>();
+    ProgressPage kept;
     Record(gone->Bar);
     const RecordingPeer& keptBar = Record(kept.Bar);
     gone->Bar.SetPosition(50);
