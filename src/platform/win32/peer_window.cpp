@@ -135,6 +135,7 @@ void WindowPeer::ApplyFont() {
     FontHandle font(CreateControlFont(control_.Font(), Dpi()));
     SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
     font_ = std::move(font);  // the window no longer uses the previous one
+    measured_.reset();
 }
 
 void WindowPeer::Rescale() {
@@ -181,13 +182,15 @@ std::string WindowPeer::WindowText() const {
 }
 
 TSize WindowPeer::DrawnExtent(const std::string& text) const {
+    if (measured_ && measured_->text == text) return measured_->extent;
     const WindowDC dc(Handle());
     const SelectedObject selected(dc.Get(), font_.Get());
     RECT extent = {0, 0, 0, 0};
     const std::wstring wide = Widen(text);
     DrawTextW(dc.Get(), wide.c_str(), static_cast<int>(wide.size()), &extent, kTextFormat | DT_CALCRECT);
     const int ink = InkRight(dc.Get(), font_.Get(), wide, extent);
-    return {std::max(static_cast<int>(extent.right), ink), extent.bottom};
+    measured_ = Measurement{text, {std::max(static_cast<int>(extent.right), ink), extent.bottom}};
+    return measured_->extent;
 }
 
 TSize WindowPeer::MeasureText(const std::string& text) const {

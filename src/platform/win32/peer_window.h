@@ -78,6 +78,13 @@ private:
     WindowHandle window_;
     std::optional<WindowSubclass> subclass_;
     bool swallowChar_ = false;  // the key went to the form: drop its WM_CHAR too
+    // The last text measured in the current font: a label that follows its text measures
+    // it when it fits and again when it is placed, at every update.
+    struct Measurement {
+        std::string text;
+        TSize extent;
+    };
+    mutable std::optional<Measurement> measured_;
 };
 
 // The colour value of a control colour (system colours resolved).

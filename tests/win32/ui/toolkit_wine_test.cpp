@@ -516,6 +516,24 @@ TEST_F(ToolkitWine, TheProgressBarKeepsItsRangeOnErrorAndDrawsThePostedColour) {
     EXPECT_EQ(beyond, 0);
 }
 
+// A label measures each text in the font it has now, however often the same text comes.
+TEST_F(ToolkitWine, ALabelMeasuresItsTextInItsCurrentFont) {
+    TLabel& label = window->Bytes;
+    const TFont font = label.Font();
+    const std::string text = "1234,56 / 134,22 Megs";
+    const TSize first = label.Peer()->MeasureText(text);
+    EXPECT_LT(label.Peer()->MeasureText("1 Megs").Width, first.Width) << "another text, another size";
+    EXPECT_EQ(label.Peer()->MeasureText(text).Width, first.Width);
+    TFont bigger = font;
+    bigger.Height *= 2;
+    label.SetFont(bigger);
+    const TSize large = label.Peer()->MeasureText(text);
+    EXPECT_GT(large.Width, first.Width) << "measured again in the new font";
+    EXPECT_GT(large.Height, first.Height);
+    label.SetFont(font);
+    EXPECT_EQ(label.Peer()->MeasureText(text).Width, first.Width);
+}
+
 namespace subclassing {
 
 // A plain window of a system class, with what a procedure of the test saw.
