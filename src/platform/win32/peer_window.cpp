@@ -14,9 +14,6 @@
 namespace platform::win32 {
 namespace {
 
-constexpr UINT_PTR kSubclassId = 1;
-const wchar_t* const kPeerProperty = L"QuorvanePeer";
-
 class BrushCache {
 public:
     HBRUSH Get(TColor color) {
@@ -84,15 +81,10 @@ TShiftState CurrentShift() {
 
 WindowPeer::WindowPeer(TControl& control) : control_(control) {}
 
-// Nothing reaches this peer while its window is destroyed.
-WindowPeer::~WindowPeer() {
-    if (!window_) return;
-    RemoveWindowSubclass(window_.Get(), SubclassProc, kSubclassId);
-    RemovePropW(window_.Get(), kPeerProperty);
-}
+WindowPeer::~WindowPeer() = default;
 
 WindowPeer* WindowPeer::FromHandle(HWND window) {
-    return window ? static_cast<WindowPeer*>(GetPropW(window, kPeerProperty)) : nullptr;
+    return static_cast<WindowPeer*>(WindowSubclass::Owner(window, WindowProc));
 }
 
 int WindowPeer::Dpi() const {
@@ -116,8 +108,7 @@ void WindowPeer::Create(const wchar_t* className, DWORD style, DWORD exStyle) {
     window_.Reset(CreateWindowExW(exStyle, className, Widen(control_.Caption()).c_str(), style, 0, 0, 0, 0, parent,
                                   nullptr, GetModuleHandleW(nullptr), nullptr));
     if (!window_) throw Exception("Error creating window: " + control_.Name());
-    SetPropW(window_.Get(), kPeerProperty, this);
-    SetWindowSubclass(window_.Get(), SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    subclass_.emplace(window_.Get(), WindowProc, this);
     ApplyFont();
     ApplyBounds();
     if (parent) KeepBackgroundsUnder();
@@ -144,6 +135,7 @@ void WindowPeer::ApplyFont() {
     FontHandle font(CreateControlFont(control_.Font(), Dpi()));
     SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
     font_ = std::move(font);  // the window no longer uses the previous one
+    measured_.reset();
 }
 
 void WindowPeer::Rescale() {
@@ -190,13 +182,15 @@ std::string WindowPeer::WindowText() const {
 }
 
 TSize WindowPeer::DrawnExtent(const std::string& text) const {
+    if (measured_ && measured_->text == text) return measured_->extent;
     const WindowDC dc(Handle());
     const SelectedObject selected(dc.Get(), font_.Get());
     RECT extent = {0, 0, 0, 0};
     const std::wstring wide = Widen(text);
     DrawTextW(dc.Get(), wide.c_str(), static_cast<int>(wide.size()), &extent, kTextFormat | DT_CALCRECT);
     const int ink = InkRight(dc.Get(), font_.Get(), wide, extent);
-    return {std::max(static_cast<int>(extent.right), ink), extent.bottom};
+    measured_ = Measurement{text, {std::max(static_cast<int>(extent.right), ink), extent.bottom}};
+    return measured_->extent;
 }
 
 TSize WindowPeer::MeasureText(const std::string& text) const {
@@ -247,9 +241,13 @@ LRESULT WindowPeer::ForwardKeys(UINT message, WPARAM wParam, bool& handled) {
     return 0;
 }
 
-LRESULT CALLBACK WindowPeer::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                          DWORD_PTR self) noexcept {
-    auto* peer = reinterpret_cast<WindowPeer*>(self);
+LRESULT CALLBACK WindowPeer::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    // Our procedure runs: the user data is the peer's (or null once it went), even under a
+    // procedure subclassed over ours.
+    auto* peer = reinterpret_cast<WindowPeer*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!peer) return WindowSubclass::Orphaned(window, message, wParam, lParam);
+    // Read before the peer acts: a handler may destroy it.
+    const WNDPROC next = peer->subclass_->Next();
     bool handled = false;
     LRESULT result = 0;
     Guarded([&] {
@@ -257,7 +255,7 @@ LRESULT CALLBACK WindowPeer::SubclassProc(HWND window, UINT message, WPARAM wPar
         if (!handled) peer->ForwardKeys(message, wParam, handled);
     });
     if (handled) return result;
-    return DefSubclassProc(window, message, wParam, lParam);
+    return CallWindowProcW(next, window, message, wParam, lParam);
 }
 
 }  // namespace platform::win32

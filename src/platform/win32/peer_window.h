@@ -5,9 +5,11 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <optional>
 #include <string>
 
 #include "platform/win32/handle.h"
+#include "platform/win32/window_subclass.h"
 #include "ui/control.h"
 #include "ui/peer.h"
 
@@ -26,6 +28,7 @@ public:
 
     HWND Handle() const { return window_.Get(); }
     TControl& Control() const { return control_; }
+    // The peer of one of our windows; null for any other window.
     static WindowPeer* FromHandle(HWND window);
 
     void Changed(PeerChange what) override;
@@ -65,15 +68,23 @@ protected:
     bool reportingFocus_ = false;
 
 private:
-    static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                         DWORD_PTR self) noexcept;
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
     LRESULT ForwardKeys(UINT message, WPARAM wParam, bool& handled);
 
     TControl& control_;
-    // The window goes first, then the font it was drawing with.
+    // Nothing reaches this peer while its window is destroyed: the subclassing goes first,
+    // then the window, then the font it was drawing with.
     FontHandle font_;
     WindowHandle window_;
+    std::optional<WindowSubclass> subclass_;
     bool swallowChar_ = false;  // the key went to the form: drop its WM_CHAR too
+    // The last text measured in the current font: a label that follows its text measures
+    // it when it fits and again when it is placed, at every update.
+    struct Measurement {
+        std::string text;
+        TSize extent;
+    };
+    mutable std::optional<Measurement> measured_;
 };
 
 // The colour value of a control colour (system colours resolved).

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -513,6 +514,117 @@ TEST_F(ToolkitWine, TheProgressBarKeepsItsRangeOnErrorAndDrawsThePostedColour) {
     int beyond = 0;
     for (int x = 320; x < 390; ++x) beyond += PixelOf(bar, x, 8) == RGB(0, 128, 255);
     EXPECT_EQ(beyond, 0);
+}
+
+// A label measures each text in the font it has now, however often the same text comes.
+TEST_F(ToolkitWine, ALabelMeasuresItsTextInItsCurrentFont) {
+    TLabel& label = window->Bytes;
+    const TFont font = label.Font();
+    const std::string text = "1234,56 / 134,22 Megs";
+    const TSize first = label.Peer()->MeasureText(text);
+    EXPECT_LT(label.Peer()->MeasureText("1 Megs").Width, first.Width) << "another text, another size";
+    EXPECT_EQ(label.Peer()->MeasureText(text).Width, first.Width);
+    TFont bigger = font;
+    bigger.Height *= 2;
+    label.SetFont(bigger);
+    const TSize large = label.Peer()->MeasureText(text);
+    EXPECT_GT(large.Width, first.Width) << "measured again in the new font";
+    EXPECT_GT(large.Height, first.Height);
+    label.SetFont(font);
+    EXPECT_EQ(label.Peer()->MeasureText(text).Width, first.Width);
+}
+
+namespace subclassing {
+
+// A plain window of a system class, with what a procedure of the test saw.
+struct Seen {
+    std::optional<platform::win32::WindowSubclass> subclass;
+    int messages = 0;
+};
+
+LRESULT CALLBACK Counting(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* seen = reinterpret_cast<Seen*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!seen) return platform::win32::WindowSubclass::Orphaned(window, message, wParam, lParam);
+    if (message == WM_SETTEXT) ++seen->messages;
+    return CallWindowProcW(seen->subclass->Next(), window, message, wParam, lParam);
+}
+
+WNDPROC over = nullptr;  // what a procedure subclassed over ours passes on to
+LRESULT CALLBACK Over(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return CallWindowProcW(over, window, message, wParam, lParam);
+}
+
+platform::win32::WindowHandle Static() {
+    return platform::win32::WindowHandle(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                                         GetModuleHandleW(nullptr), nullptr));
+}
+
+}  // namespace subclassing
+
+// The peers keep their link in the window's procedure and user data; a window whose user
+// data points at a peer is no peer's unless its procedure is the peers'.
+TEST_F(ToolkitWine, APeerIsFoundFromItsOwnWindowOnly) {
+    for (TControl* control : std::initializer_list<TControl*>{window, &window->Page, &window->Bytes, &window->Bar,
+                                                              &window->Edit, &window->Rich, &window->Next})
+        EXPECT_EQ(platform::win32::WindowPeer::FromHandle(HandleOf(*control)), control->Peer()) << control->Name();
+    const platform::win32::WindowHandle foreign = subclassing::Static();
+    ASSERT_TRUE(foreign);
+    SetWindowLongPtrW(foreign.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(window->Bytes.Peer()));
+    EXPECT_EQ(platform::win32::WindowPeer::FromHandle(foreign.Get()), nullptr);
+    EXPECT_EQ(platform::win32::WindowPeer::FromHandle(nullptr), nullptr);
+    EXPECT_EQ(platform::win32::WindowPeer::FromHandle(GetDesktopWindow()), nullptr);
+
+    // A notification from the foreign window reaches no peer: nothing is pressed.
+    SendMessageW(HandleOf(window->Bottom), WM_COMMAND, MAKEWPARAM(0, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(foreign.Get()));
+    EXPECT_TRUE(window->pressed.empty());
+    SendMessageW(HandleOf(window->Bottom), WM_COMMAND, MAKEWPARAM(0, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(HandleOf(window->Next)));
+    EXPECT_EQ(window->pressed, std::vector<std::string>{"Next"});
+}
+
+TEST(WindowSubclass, RoutesEveryMessageThroughItsProcedureUntilItGoes) {
+    using subclassing::Seen;
+    const platform::win32::WindowHandle window = subclassing::Static();
+    ASSERT_TRUE(window);
+    const LONG_PTR own = GetWindowLongPtrW(window.Get(), GWLP_WNDPROC);
+    Seen seen;
+    seen.subclass.emplace(window.Get(), subclassing::Counting, &seen);
+    EXPECT_EQ(platform::win32::WindowSubclass::Owner(window.Get(), subclassing::Counting), &seen);
+    EXPECT_EQ(platform::win32::WindowSubclass::Owner(window.Get(), subclassing::Over), nullptr)
+        << "another procedure's";
+    SetWindowTextW(window.Get(), L"seen");
+    EXPECT_EQ(seen.messages, 1);
+    EXPECT_EQ(TextOf(window.Get()), "seen") << "the class's procedure still handles it";
+
+    seen.subclass.reset();
+    EXPECT_EQ(GetWindowLongPtrW(window.Get(), GWLP_WNDPROC), own);
+    EXPECT_EQ(GetWindowLongPtrW(window.Get(), GWLP_USERDATA), 0);
+    SetWindowTextW(window.Get(), L"after");
+    EXPECT_EQ(seen.messages, 1);
+    EXPECT_EQ(TextOf(window.Get()), "after");
+}
+
+// Another procedure subclassed over ours stays in place when ours goes, and the messages
+// it passes on still reach the class's procedure.
+TEST(WindowSubclass, LeavesAProcedureSubclassedOverItInPlace) {
+    using subclassing::Seen;
+    const platform::win32::WindowHandle window = subclassing::Static();
+    ASSERT_TRUE(window);
+    Seen seen;
+    seen.subclass.emplace(window.Get(), subclassing::Counting, &seen);
+    subclassing::over = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(window.Get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(subclassing::Over)));
+    SetWindowTextW(window.Get(), L"through both");
+    EXPECT_EQ(seen.messages, 1);
+    EXPECT_EQ(platform::win32::WindowSubclass::Owner(window.Get(), subclassing::Counting), nullptr)
+        << "no longer on top";
+
+    seen.subclass.reset();
+    EXPECT_EQ(GetWindowLongPtrW(window.Get(), GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(subclassing::Over));
+    SetWindowTextW(window.Get(), L"past ours");
+    EXPECT_EQ(seen.messages, 1);
+    EXPECT_EQ(TextOf(window.Get()), "past ours");
 }
 
 }  // namespace
