@@ -372,7 +372,7 @@ scenario_not_found() {
   drive_to_download "$AT_ENGLISH" "$dir"
   if wait_window "$ERROR_BOX" 60 >/dev/null; then
     screenshot "$work/screenshots/not_found-error-box.png"
-    answer_box "$ERROR_BOX" Return 5
+    answer_box "$ERROR_BOX" Return 10 || fail "cannot answer the error box"
   else
     fail "no error box for the missing file"
   fi
