@@ -60,9 +60,9 @@ std::string WindowsPath::Text() const {
 
 std::optional<WindowsPath> ParseWindowsPath(const std::string& text) {
     if (text.size() < 3 || text[1] != ':' || (text[2] != '\\' && text[2] != '/')) return std::nullopt;
-    const char drive = static_cast<char>(text[0] >= 'A' && text[0] <= 'Z' ? text[0] + 32 : text[0]);
+    const char32_t drive = FoldCharacter(static_cast<unsigned char>(text[0]));
     if (drive < 'a' || drive > 'z') return std::nullopt;
-    WindowsPath path{drive, {}};
+    WindowsPath path{static_cast<char>(drive), {}};
     size_t start = 3;
     while (start <= text.size()) {
         size_t end = text.find_first_of("\\/", start);
