@@ -241,7 +241,15 @@ answer_box() {
   shift
   local seconds=${*: -1} keys=("${@:1:$#-1}") box
   box=$(wait_window "$regex" "$seconds") || return 1
-  wait_focus "$box" "$seconds" || return 1
+  # With no window manager, Wine sets the X focus itself, with a time stamp of its own that
+  # the X server refuses when it is older than the last focus change; Wine does not ask
+  # again, so the box keeps looking active without the keyboard. Give it the focus the way
+  # a window manager would.
+  if ! wait_focus "$box" 3; then
+    echo "    note: the X server kept the keyboard from the box; given to it"
+    xdotool windowfocus "$box" 2>/dev/null
+    wait_focus "$box" "$seconds" || return 1
+  fi
   xdotool key "${keys[@]}"
   wait_gone "$regex" "$seconds"
 }
