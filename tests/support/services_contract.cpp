@@ -214,6 +214,14 @@ std::optional<std::string> ReadThrough(const std::string& path) {
     return content;
 }
 
+TEST_F(ServicesContract, FilesOpenedForWritingAreMadeOrReplacedWhole) {
+    WriteThrough(dir_ + "quorvane.exe", "older and longer");
+    EXPECT_EQ(Read(dir_ + "quorvane.exe"), "older and longer");
+    WriteThrough(dir_ + "quorvane.exe", "new");
+    EXPECT_EQ(Read(dir_ + "quorvane.exe"), "new");
+    EXPECT_EQ(OpenFile(dir_ + "nowhere\\quorvane.exe", "wb"), nullptr);
+}
+
 // A folder whose name no single code page holds: every operation finds it, and what it
 // stores reads back the same (Windows in UTF-16, the stand-in in UTF-8).
 TEST_F(ServicesContract, NamesBeyondAnyCodePageArriveWhole) {

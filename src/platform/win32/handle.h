@@ -53,6 +53,7 @@ private:
 
 using RegistryKeyHandle = Handle<HKEY, RegCloseKey>;
 using FindHandle = Handle<HANDLE, FindClose, -1>;
+using FileHandle = Handle<HANDLE, CloseHandle, -1>;
 using ItemList = Handle<LPITEMIDLIST, CoTaskMemFree>;
 using TaskMemoryText = Handle<LPWSTR, CoTaskMemFree>;
 using WindowHandle = Handle<HWND, DestroyWindow>;

@@ -1,6 +1,12 @@
 // Special folders, the temporary directory, copies, directories and existence tests.
 #include <windows.h>
+#include <fcntl.h>
+#include <io.h>
 #include <shlobj.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <string_view>
 
 #include "platform/services.h"
 #include "platform/win32/handle.h"
@@ -64,7 +70,25 @@ bool FileExists(const std::string& path) {
 
 // fopen would read the path in the system's code page.
 std::FILE* OpenFile(const std::string& path, const char* mode) {
-    return _wfopen(Widen(path).c_str(), Widen(mode).c_str());
+    const std::wstring widePath = Widen(path);
+    if (std::string_view(mode) != "wb") return _wfopen(widePath.c_str(), Widen(mode).c_str());
+    // Wine replaces a file by opening it and then cutting it to zero length, even a file it
+    // has just made, and Linux writes a file that was cut back to disk as it is closed: a
+    // download's last block would wait tens of milliseconds for it. A new file is made as
+    // new; only an existing one is replaced.
+    const auto create = [&](DWORD disposition) {
+        return win32::FileHandle(CreateFileW(widePath.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                             nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
+    };
+    win32::FileHandle file = create(CREATE_NEW);
+    if (!file && GetLastError() == ERROR_FILE_EXISTS) file = create(CREATE_ALWAYS);
+    if (!file) return nullptr;
+    const int descriptor = _open_osfhandle(reinterpret_cast<std::intptr_t>(file.Get()), _O_WRONLY | _O_BINARY);
+    if (descriptor == -1) return nullptr;
+    file.Release();  // the descriptor owns it now
+    std::FILE* stream = _fdopen(descriptor, "wb");
+    if (!stream) _close(descriptor);
+    return stream;
 }
 
 }  // namespace platform
