@@ -63,8 +63,12 @@ case $mode in
       # shellcheck disable=SC2086
       click_client "$window" $AT_CANCEL
       box=$(wait_window "$CANCEL_BOX" 10) && wait_focus "$box" 10 || { echo "no cancel question" >&2; exit 1; }
-      yes_at=$(date +%s.%N)
-      xdotool key y
+      # An xdotool already connected takes the key: starting one would count its start-up.
+      exec {keys}> >(exec xdotool -)
+      sleep 0.5
+      yes_at=$EPOCHREALTIME
+      echo "key y" >&"$keys"
+      exec {keys}>&-
       wait_for 30 product_logged || { echo "the product file's request did not end" >&2; exit 1; }
       product_line | awk -v yes="$yes_at" '{ printf "done %s %s %.2f EAbortError 1\n", $2, $3, ($1 - yes) * 1000 }'
     fi
