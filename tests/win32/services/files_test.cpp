@@ -63,8 +63,8 @@ TEST(SystemText, AComResultWithoutASystemMessageShowsItsCodeInUpperCase) {
 TEST_F(Files, ShellOpenFindsTheBareFileNameInTheGivenDirectory) {
     WriteFile(dir_ + "run.bat", "@echo %CD%> ran.txt\r\n");
     ExecuteShell({ShellOwner::None, "open", "run.bat", std::nullopt, dir_, ShowCommand::Normal});
-    std::string ran;
-    for (int attempt = 0; attempt < 200 && ran.empty(); ++attempt) {
+    std::string ran;  // read until its line has ended: the command may be caught writing
+    for (int attempt = 0; attempt < 200 && !ran.ends_with("\r\n"); ++attempt) {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
         ran = ReadFile(dir_ + "ran.txt").value_or("");
     }
