@@ -192,6 +192,7 @@ click() { click_client "$WINDOW" "$@"; }
 type_directory() {
   click $AT_DIRECTORY
   xdotool key End shift+Home BackSpace
+  keys_for_letters "$1"
   xdotool type --delay 20 "$1"
 }
 

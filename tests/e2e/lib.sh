@@ -254,6 +254,22 @@ answer_box() {
   wait_gone "$regex" "$seconds"
 }
 
+# keys_for_letters TEXT: each letter of TEXT beyond ASCII gets a key of its own on the X
+# keyboard for the rest of the session. Otherwise xdotool maps a spare key to the letter for
+# the moment of its press only, and Wine, which reads the keyboard map again when told it
+# changed, may find the letter gone by then and type nothing (CI lost three letters of one
+# path that way).
+keys_for_letters() {
+  local LC_ALL=C.UTF-8 text=$1 spare=() i code next=0
+  mapfile -t spare < <(xmodmap -pke | awk 'NF == 3 { print $2 }')
+  for ((i = 0; i < ${#text}; i++)); do
+    printf -v code '%d' "'${text:i:1}"
+    [ "$code" -gt 127 ] && [ "$next" -lt "${#spare[@]}" ] || continue
+    xmodmap -e "keycode ${spare[next]} = $(printf 'U%04X' "$code")"
+    next=$((next + 1))
+  done
+}
+
 # click_close_box WINDOW: a left click on the close box at the right end of the title bar.
 click_close_box() {
   client_origin "$1"
