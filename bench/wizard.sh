@@ -64,11 +64,13 @@ case $mode in
       click_client "$window" $AT_CANCEL
       box=$(wait_window "$CANCEL_BOX" 10) && wait_focus "$box" 10 || { echo "no cancel question" >&2; exit 1; }
       # An xdotool already connected takes the key: starting one would count its start-up.
-      exec {keys}> >(exec xdotool -)
-      sleep 0.5
+      # It has answered a first command once it is connected.
+      coproc KEYS { exec xdotool -; }
+      echo getmouselocation >&"${KEYS[1]}"
+      read -r -t 10 _ <&"${KEYS[0]}" || { echo "xdotool did not start" >&2; exit 1; }
       yes_at=$EPOCHREALTIME
-      echo "key y" >&"$keys"
-      exec {keys}>&-
+      echo "key y" >&"${KEYS[1]}"
+      exec {KEYS[1]}>&-
       wait_for 30 product_logged || { echo "the product file's request did not end" >&2; exit 1; }
       product_line | awk -v yes="$yes_at" '{ printf "done %s %s %.2f EAbortError 1\n", $2, $3, ($1 - yes) * 1000 }'
     fi
