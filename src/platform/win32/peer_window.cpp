@@ -30,35 +30,78 @@ private:
 // How a label's window draws its text.
 constexpr UINT kTextFormat = DT_NOPREFIX | DT_EXPANDTABS;
 
-// One past the rightmost column of the text's ink, drawn as the window draws it. Hinted
-// glyphs of some faces reach past the advances that DT_CALCRECT adds up (by a column, or
-// more in an underlined face), and the window would clip them.
-int InkRight(HDC reference, HFONT font, const std::wstring& text, const RECT& advance) {
-    const int height = std::max(1, static_cast<int>(advance.bottom));
-    const int width = static_cast<int>(advance.right) + 2 * height;  // room for any overhang
-    BITMAPINFO format = {};
-    format.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    const BitmapHandle bitmap(CreateDIBSection(reference, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
-    const MemoryDc dc(CreateCompatibleDC(reference));
-    if (!bitmap || !dc) return 0;
-    const SelectedObject canvas(dc.Get(), bitmap.Get());
-    const SelectedObject selected(dc.Get(), font);
-    SetTextColor(dc.Get(), RGB(255, 255, 255));
-    SetBkMode(dc.Get(), TRANSPARENT);
-    RECT room = {0, 0, width, height};
-    DrawTextW(dc.Get(), text.c_str(), static_cast<int>(text.size()), &room, kTextFormat);
-    GdiFlush();
-    const auto* pixels = static_cast<const std::uint32_t*>(bits);  // black but for the ink
-    int right = 0;
-    for (int y = 0; y < height; ++y)
-        for (int x = width - 1; x >= right; --x)
-            if (pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)]) {
-                right = x + 1;
-                break;
-            }
-    return right;
-}
+// Where text is measured as a label's window draws it: one memory canvas for the whole
+// program, grown as needed. A caption that changes at every look would otherwise cost a
+// window DC and a new bitmap each time, both round trips to the system.
+class InkCanvas {
+public:
+    static InkCanvas& Instance() {
+        static InkCanvas canvas;
+        return canvas;
+    }
+
+    // The advance of the text and, as its width, one past the rightmost column of its ink
+    // when that lies further: hinted glyphs of some faces reach past the advances that
+    // DT_CALCRECT adds up (by a column, or more in an underlined face), and the window
+    // would clip them.
+    TSize Extent(HFONT font, const std::wstring& text) {
+        if (!dc_) return {0, 0};
+        const SelectedObject selected(dc_.Get(), font);
+        RECT advance = {0, 0, 0, 0};
+        DrawTextW(dc_.Get(), text.c_str(), static_cast<int>(text.size()), &advance, kTextFormat | DT_CALCRECT);
+        return {std::max(static_cast<int>(advance.right), InkRight(text, advance)), advance.bottom};
+    }
+
+private:
+    InkCanvas() : dc_(CreateCompatibleDC(nullptr)) {
+        if (!dc_) return;
+        SetTextColor(dc_.Get(), RGB(255, 255, 255));
+        SetBkMode(dc_.Get(), TRANSPARENT);
+    }
+
+    int InkRight(const std::wstring& text, const RECT& advance) {
+        const int height = std::max(1, static_cast<int>(advance.bottom));
+        const int width = static_cast<int>(advance.right) + 2 * height;  // room for any overhang
+        if (!Reserve(width, height)) return 0;
+        auto* pixels = static_cast<std::uint32_t*>(bits_);
+        const auto stride = static_cast<std::size_t>(width_);
+        std::fill_n(pixels, stride * static_cast<std::size_t>(height), 0u);  // black but for the ink
+        RECT room = {0, 0, width, height};
+        DrawTextW(dc_.Get(), text.c_str(), static_cast<int>(text.size()), &room, kTextFormat);
+        GdiFlush();
+        int right = 0;
+        for (int y = 0; y < height; ++y)
+            for (int x = width - 1; x >= right; --x)
+                if (pixels[static_cast<std::size_t>(y) * stride + static_cast<std::size_t>(x)]) {
+                    right = x + 1;
+                    break;
+                }
+        return right;
+    }
+
+    bool Reserve(int width, int height) {
+        if (width <= width_ && height <= height_) return true;
+        width = std::max(width, width_);
+        height = std::max(height, height_);
+        BITMAPINFO format = {};
+        format.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        void* bits = nullptr;
+        BitmapHandle bitmap(CreateDIBSection(dc_.Get(), &format, DIB_RGB_COLORS, &bits, nullptr, 0));
+        if (!bitmap) return false;
+        SelectObject(dc_.Get(), bitmap.Get());
+        bitmap_ = std::move(bitmap);  // the old one is out of the DC: it can go
+        bits_ = bits;
+        width_ = width;
+        height_ = height;
+        return true;
+    }
+
+    BitmapHandle bitmap_;  // after the DC, which holds it, is gone
+    MemoryDc dc_;
+    void* bits_ = nullptr;
+    int width_ = 0;
+    int height_ = 0;
+};
 
 }  // namespace
 
@@ -183,13 +226,7 @@ std::string WindowPeer::WindowText() const {
 
 TSize WindowPeer::DrawnExtent(const std::string& text) const {
     if (measured_ && measured_->text == text) return measured_->extent;
-    const WindowDC dc(Handle());
-    const SelectedObject selected(dc.Get(), font_.Get());
-    RECT extent = {0, 0, 0, 0};
-    const std::wstring wide = Widen(text);
-    DrawTextW(dc.Get(), wide.c_str(), static_cast<int>(wide.size()), &extent, kTextFormat | DT_CALCRECT);
-    const int ink = InkRight(dc.Get(), font_.Get(), wide, extent);
-    measured_ = Measurement{text, {std::max(static_cast<int>(extent.right), ink), extent.bottom}};
+    measured_ = Measurement{text, InkCanvas::Instance().Extent(font_.Get(), Widen(text))};
     return measured_->extent;
 }
 
