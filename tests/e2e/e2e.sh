@@ -166,12 +166,23 @@ serve() {
   nginx_start "$www" "$port" "$web" "$rate" || { fail "nginx did not start"; return 1; }
 }
 
+# record_session: the Wine processes and the X windows of the moment, into the scenario's
+# directory, for a failure that the log alone does not explain (Wine stays quiet here).
+record_session() {
+  { ps -o pid,stat,etime,time,args -p "$(pgrep -d, -f 'wine|[.]exe')"; echo; xwininfo -root -tree; } \
+    >"$scenario_dir/session.txt" 2>&1
+}
+
 # launch LOCALE: starts the wizard in that locale and waits for its window (WINDOW).
 launch() {
   # Wine's own buttons follow the locale: Oui/Non in French.
   if [ "${1%%_*}" = fr ]; then YES_KEY=o; else YES_KEY=y; fi
   wizard_start "$wizard_exe" "$scenario_dir/wine.log" "$1"
-  WINDOW=$(wait_window "$WIZARD_TITLE" 60) || { fail "the wizard window did not appear"; return 1; }
+  if ! WINDOW=$(wait_window "$WIZARD_TITLE" 60); then
+    record_session
+    fail "the wizard window did not appear (processes and windows: $scenario_dir/session.txt)"
+    return 1
+  fi
   wait_focus "$WINDOW" 10 || fail "the wizard window did not take the keyboard"
 }
 

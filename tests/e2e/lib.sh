@@ -116,9 +116,9 @@ wine_profile_dir() {
 # wizard_start EXE [LOG [LOCALE]]: starts the wizard in the current prefix, in the given
 # locale (e.g. fr_FR.UTF-8) or the session's; sets WIZARD_PID.
 wizard_start() {
-  local locale=()
-  [ -z "${3:-}" ] || locale=(LANG="$3" LC_ALL="$3")
-  env "${locale[@]}" wine "$1" >>"${2:-/dev/null}" 2>&1 8>&- &
+  local locale_env=()
+  [ -z "${3:-}" ] || locale_env=(LANG="$3" LC_ALL="$3")
+  env "${locale_env[@]}" wine "$1" >>"${2:-/dev/null}" 2>&1 8>&- &
   WIZARD_PID=$!
 }
 
