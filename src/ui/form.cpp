@@ -45,6 +45,7 @@ void TForm::DefaultFrameMoved(TButton* before) {
 }
 
 void TForm::Close() {
+    if (closeRequested_) return;
     if (OnClose) OnClose(this);
     closeRequested_ = true;
     platform::PostQuitMessage();

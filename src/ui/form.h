@@ -34,7 +34,8 @@ public:
     TButton* CurrentDefaultButton() const;
 
     // Runs OnClose; when it raises, the window stays open and the error goes on to the
-    // caller. Otherwise the application is asked to end.
+    // caller. Otherwise the application is asked to end, and later closes (a double click
+    // on the last page's button) do nothing.
     void Close();
     bool CloseRequested() const { return closeRequested_; }
 
