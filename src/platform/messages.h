@@ -14,8 +14,10 @@ namespace platform {
 
 // ---- The message queue of the user-interface thread ----
 
-// Dispatches every pending message; a quit seen here is remembered. A quit ends no
-// wait: a transfer under way goes on, and the main loop ends once its handler returned.
+// Dispatches the pending messages up to a quit, which is remembered: what stands behind
+// it (a second click, a held Enter) is left for the next call, which the main loop never
+// makes. A quit ends no wait: a transfer under way goes on, and the main loop ends once
+// its handler returned.
 void ProcessMessages();
 // Sleeps until something is pending (a message, a socket event, a due timer, a task).
 void WaitMessage();

@@ -98,6 +98,7 @@ void ProcessMessages() {
         Entry entry = std::move(queue.entries.front());
         queue.entries.pop_front();
         Dispatch(entry);
+        if (entry.quit) return;
     }
 }
 

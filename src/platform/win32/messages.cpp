@@ -64,7 +64,7 @@ void ProcessMessages() {
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
             quitReceived = true;
-            continue;
+            return;
         }
         TranslateMessage(&message);
         DispatchMessageW(&message);

@@ -181,6 +181,8 @@ TEST(Startup, RunsUntilACloseThatOnCloseAllows) {
                                log.push_back(w->Shown() && !w->CloseRequested() ? "still open" : "closed");
                                log.push_back("focus on " + w->ActiveControl()->Name());
                                w->Close();
+                               // Queued behind the quit, as a second click would be: never run.
+                               platform::PostTask([&log] { log.push_back("behind the quit"); });
                            });
                            platform::PostTask([&log] { log.push_back("after the close"); });
                            return std::unique_ptr<TForm>(std::move(window));
