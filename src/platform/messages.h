@@ -105,7 +105,7 @@ SocketId OpenStreamSocket();           // kNoSocket on failure
 bool SetLingerReset(SocketId socket);  // linger on, time 0
 // Notification `message` to the window for read, out-of-band, accept, connect and close.
 bool SelectNotifications(SocketId socket, const MessageWindow& window, unsigned message);
-// The same, with the read notice left out (false) or asked for again (true): a reader that
+// For a connected socket: read (left out when false), out-of-band and close. A reader that
 // keeps reading needs no notice per block, and asks again only when a read would block.
 bool SelectReadNotifications(SocketId socket, const MessageWindow& window, unsigned message, bool read);
 // Host lookups run in the background; the end is posted as `message` with the lookup's

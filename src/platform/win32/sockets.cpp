@@ -50,11 +50,14 @@ bool SetLingerReset(SocketId socket) {
 }
 
 bool SelectNotifications(SocketId socket, const MessageWindow& window, unsigned message) {
-    return SelectReadNotifications(socket, window, message, true);
+    return WSAAsyncSelect(socket, window.impl().hwnd.Get(), message,
+                          FD_READ | FD_OOB | FD_ACCEPT | FD_CONNECT | FD_CLOSE) == 0;
 }
 
+// Windows posts the connect notice again to a connected socket that asks for it, and the
+// reader would hear of a new connection at every switch.
 bool SelectReadNotifications(SocketId socket, const MessageWindow& window, unsigned message, bool read) {
-    const long events = (read ? FD_READ : 0) | FD_OOB | FD_ACCEPT | FD_CONNECT | FD_CLOSE;
+    const long events = (read ? FD_READ : 0) | FD_OOB | FD_CLOSE;
     return WSAAsyncSelect(socket, window.impl().hwnd.Get(), message, events) == 0;
 }
 
