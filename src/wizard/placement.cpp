@@ -109,11 +109,13 @@ bool TfInstall::EnsureDirectory() {
 
 void TfInstall::InstallFiles() {
     if (InstallDir.empty()) throw Exception("No installation directory has been chosen");
-    SaveInstallPath();
     if (Cancelled) return;
-
-    InstallDir = WithTrailingBackslash(InstallDir);
-    PlaceProductFiles(WithTrailingBackslash(ZeroTerminated(TempDir)), InstallDir);
+    const std::string directory = WithTrailingBackslash(InstallDir);
+    PlaceProductFiles(WithTrailingBackslash(ZeroTerminated(TempDir)), directory);
+    // Recorded once the files are there: a placement that fails leaves the record of an
+    // older installation as it was.
+    SaveInstallPath();
+    InstallDir = directory;
 
     LblStatus.SetCaption(CatalogueText(kSlotStatusShortcuts));
     CreateStartMenuShortcuts();
@@ -133,6 +135,8 @@ void TfInstall::SaveInstallPath() {
 }
 
 void TfInstall::CreateStartMenuShortcuts() {
+    // Without a programs folder the group would be made in the current directory.
+    if (ProgramsDir.empty()) return;
     const std::string group = ProgramsDir + CatalogueText(kSlotProgramGroup);
     // A group that cannot be made shows up as the failed save of its first link.
     platform::MakeDirectory(ProgramsDir + "Quorvane\\");

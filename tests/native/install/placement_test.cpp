@@ -88,24 +88,42 @@ TEST_F(PlacementTest, EmptyDirectoryIsNeverATarget) {
     EXPECT_FALSE(ReadFile("C:\\quorvane.exe"));
 }
 
-// No desktop folder: the other links are made, none lands at the drive's root.
-TEST_F(PlacementTest, NoDesktopFolderSkipsOnlyTheDesktopLink) {
+// A shell folder the session lacks: its links are skipped, the others made, and nothing
+// lands at the drive's root or in the current directory.
+struct MissingFolderCase {
+    const char* Name;
+    std::string TfInstall::*Folder;
+};
+
+void PrintTo(const MissingFolderCase& missing, std::ostream* out) { *out << missing.Name; }
+
+class MissingFolderTest : public WizardFixture, public ::testing::WithParamInterface<MissingFolderCase> {};
+
+TEST_P(MissingFolderTest, SkipsOnlyItsLinks) {
+    const bool noDesktop = GetParam().Folder == &TfInstall::DesktopDir;
     PutDownloadedFiles();
-    form->DesktopDir.clear();
+    (*form).*GetParam().Folder = "";
     form->TxtDir.SetText("C:\\Apps\\");
     ASSERT_TRUE(form->PrepareInstallDir());
 
     form->InstallFiles();
 
     const std::string group = kPrograms + "Quorvane\\Entreprise\\";
-    EXPECT_EQ(standin::Links(), (std::vector<standin::SavedLink>{
-                                    {group + "Quorvane.Lnk", "C:\\Apps\\quorvane.exe", "", "C:\\Apps\\"},
-                                    {group + "miseajour.Lnk", "C:\\Apps\\miseajour.exe", "", "C:\\Apps\\"},
-                                    {group + "uninstall.Lnk", "C:\\Apps\\uninstall.exe", "", "C:\\Apps\\"},
-                                }));
+    const std::vector<standin::SavedLink> groupLinks{
+        {group + "Quorvane.Lnk", "C:\\Apps\\quorvane.exe", "", "C:\\Apps\\"},
+        {group + "miseajour.Lnk", "C:\\Apps\\miseajour.exe", "", "C:\\Apps\\"},
+        {group + "uninstall.Lnk", "C:\\Apps\\uninstall.exe", "", "C:\\Apps\\"}};
+    const std::vector<standin::SavedLink> desktopLink{
+        {kDesktop + "Quorvane Entreprise.Lnk", "C:\\Apps\\quorvane.exe", "", "C:\\Apps\\"}};
+    EXPECT_EQ(standin::Links(), noDesktop ? groupLinks : desktopLink);
     EXPECT_TRUE(form->Completed);
     EXPECT_TRUE(standin::MessageBoxes().empty());
 }
+
+INSTANTIATE_TEST_SUITE_P(Folders, MissingFolderTest,
+                         ::testing::Values(MissingFolderCase{"Desktop", &TfInstall::DesktopDir},
+                                           MissingFolderCase{"Programs", &TfInstall::ProgramsDir}),
+                         [](const auto& test) { return std::string(test.param.Name); });
 
 // A copy or a link save that fails: the error box names the file and the system's
 // reason, and the installation stops there.
@@ -208,6 +226,7 @@ TEST_P(PlacementRollBackTest, LeavesTheOlderCopyWholeAndNoTemporaryFile) {
 
     EXPECT_EQ(FilesIn("C:\\Apps\\"), older);
     EXPECT_FALSE(form->Completed);
+    EXPECT_EQ(standin::ReadRegistry(RootKey::LocalMachine, kProductKey, "emplacement"), std::nullopt);
     EXPECT_TRUE(standin::Links().empty());
     EXPECT_FALSE(standin::RegistryKeyExists(RootKey::LocalMachine, kUninstallRoot + "Quorvane Version Entreprise"));
 }
