@@ -29,6 +29,7 @@ TControl::TControl(TWinControl* parent, std::string name, TBounds bounds)
 
 TControl::~TControl() {
     if (coalesced_) TPeerUpdates::Instance().Forget(*this);
+    if (TForm* form = Form()) form->Forget(*this);
     if (parent_) std::erase(parent_->children_, this);
 }
 

@@ -26,6 +26,11 @@ void TForm::SetActiveControl(TWinControl* control) {
     DefaultFrameMoved(before);
 }
 
+void TForm::Forget(const TControl& control) {
+    if (activeControl_ == &control) activeControl_ = nullptr;
+    if (defaultButton_ == &control) defaultButton_ = nullptr;
+}
+
 void TForm::SetDefaultButton(TButton* button) {
     TButton* before = CurrentDefaultButton();
     defaultButton_ = button;

@@ -48,6 +48,11 @@ public:
     void SelectNext(bool forward);
 
 private:
+    friend class TControl;
+    // A control on its way out: the form keeps no pointer to it. Its window goes after
+    // this, and the focus moves the system makes then must not reach it.
+    void Forget(const TControl& control);
+
     // Redraws the frames after the current default button may have changed from before.
     void DefaultFrameMoved(TButton* before);
     // Arrow keys on a radio button: the focus and the check go to its neighbour.

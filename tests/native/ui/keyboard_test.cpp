@@ -2,6 +2,7 @@
 // Tab order, arrow keys in a radio group.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -165,6 +166,20 @@ TEST(Form, AFocusedControlDisabledOrHiddenLeavesTheFocusToTheWindow) {
     window.SetActiveControl(&window.Next);
     window.Deny.SetVisible(false);  // not the focused one: nothing moves
     EXPECT_EQ(window.ActiveControl(), &window.Next);
+}
+
+// Controls go before the window: one that goes leaves no pointer behind for the focus
+// moves its window's end brings about.
+TEST(Form, AControlThatGoesIsNeitherFocusedNorDefault) {
+    Window window;
+    auto extra = std::make_unique<TButton>(&window.Bottom, "Extra", TBounds{0, 5, 93, 22});
+    extra->SetTabOrder(2);
+    window.SetDefaultButton(extra.get());
+    window.SetActiveControl(extra.get());
+    extra.reset();
+    EXPECT_EQ(window.ActiveControl(), nullptr);
+    EXPECT_EQ(window.DefaultButton(), nullptr);
+    EXPECT_FALSE(window.KeyDown(vk::Return, 0));
 }
 
 TEST(Form, TabFollowsTheTabOrderPanelByPanel) {
