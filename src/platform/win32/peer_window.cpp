@@ -168,9 +168,11 @@ void WindowPeer::KeepBackgroundsUnder() {
     }
 }
 
+// The edges are scaled, not the sizes: controls that line up at 96 dpi still line up.
 void WindowPeer::ApplyBounds() {
     const TBounds& b = control_.Bounds();
-    SetWindowPos(Handle(), nullptr, Scale(b.Left), Scale(b.Top), Scale(b.Width), Scale(b.Height),
+    const int left = Scale(b.Left), top = Scale(b.Top);
+    SetWindowPos(Handle(), nullptr, left, top, Scale(b.Right()) - left, Scale(b.Bottom()) - top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

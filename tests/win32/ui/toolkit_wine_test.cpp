@@ -460,6 +460,13 @@ TEST_F(ToolkitWine, ADpiChangeScalesTheLayoutFrom96Dpi) {
     EXPECT_EQ(font.lfHeight, -17);
     EXPECT_EQ(BoundsOf(HandleOf(window->Bytes)).Right(), 590) << "the right edge follows";
     EXPECT_EQ(window->Edit.Bounds(), (TBounds{16, 240, 393, 21})) << "the model stays at 96 dpi";
+    // Edges, not sizes, are scaled: at 120 dpi rounding the two apart would part them.
+    changeTo(120);
+    for (TControl* control : std::initializer_list<TControl*>{&window->Memo, &window->Rich, &window->Edit}) {
+        const TBounds shown = BoundsOf(HandleOf(*control)), laid = control->Bounds();
+        EXPECT_EQ(shown.Right(), MulDiv(laid.Right(), 120, 96)) << control->Name();
+        EXPECT_EQ(shown.Bottom(), MulDiv(laid.Bottom(), 120, 96)) << control->Name();
+    }
     changeTo(96);
     EXPECT_EQ(BoundsOf(HandleOf(window->Edit)), window->Edit.Bounds());
 }
