@@ -118,8 +118,9 @@ void TfInstall::InstallFiles() {
     InstallDir = directory;
 
     LblStatus.SetCaption(CatalogueText(kSlotStatusShortcuts));
-    CreateStartMenuShortcuts();
-    // Without a desktop folder the link would land at the drive's root.
+    // Without its shell folder a link would land in the current directory (the group) or
+    // at the drive's root (the desktop link).
+    if (!ProgramsDir.empty()) CreateStartMenuShortcuts();
     if (!DesktopDir.empty())
         CreateShortcut(InstallDir + "quorvane.exe", "", InstallDir, CatalogueText(kSlotDesktopLink), DesktopDir);
 
@@ -135,8 +136,6 @@ void TfInstall::SaveInstallPath() {
 }
 
 void TfInstall::CreateStartMenuShortcuts() {
-    // Without a programs folder the group would be made in the current directory.
-    if (ProgramsDir.empty()) return;
     const std::string group = ProgramsDir + CatalogueText(kSlotProgramGroup);
     // A group that cannot be made shows up as the failed save of its first link.
     platform::MakeDirectory(ProgramsDir + "Quorvane\\");

@@ -93,14 +93,16 @@ TEST_F(PlacementTest, EmptyDirectoryIsNeverATarget) {
 struct MissingFolderCase {
     const char* Name;
     std::string TfInstall::*Folder;
+    std::vector<standin::SavedLink> Made;
 };
 
 void PrintTo(const MissingFolderCase& missing, std::ostream* out) { *out << missing.Name; }
 
+const std::string kGroup = kPrograms + "Quorvane\\Entreprise\\";
+
 class MissingFolderTest : public WizardFixture, public ::testing::WithParamInterface<MissingFolderCase> {};
 
 TEST_P(MissingFolderTest, SkipsOnlyItsLinks) {
-    const bool noDesktop = GetParam().Folder == &TfInstall::DesktopDir;
     PutDownloadedFiles();
     (*form).*GetParam().Folder = "";
     form->TxtDir.SetText("C:\\Apps\\");
@@ -108,22 +110,23 @@ TEST_P(MissingFolderTest, SkipsOnlyItsLinks) {
 
     form->InstallFiles();
 
-    const std::string group = kPrograms + "Quorvane\\Entreprise\\";
-    const std::vector<standin::SavedLink> groupLinks{
-        {group + "Quorvane.Lnk", "C:\\Apps\\quorvane.exe", "", "C:\\Apps\\"},
-        {group + "miseajour.Lnk", "C:\\Apps\\miseajour.exe", "", "C:\\Apps\\"},
-        {group + "uninstall.Lnk", "C:\\Apps\\uninstall.exe", "", "C:\\Apps\\"}};
-    const std::vector<standin::SavedLink> desktopLink{
-        {kDesktop + "Quorvane Entreprise.Lnk", "C:\\Apps\\quorvane.exe", "", "C:\\Apps\\"}};
-    EXPECT_EQ(standin::Links(), noDesktop ? groupLinks : desktopLink);
+    EXPECT_EQ(standin::Links(), GetParam().Made);
     EXPECT_TRUE(form->Completed);
     EXPECT_TRUE(standin::MessageBoxes().empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Folders, MissingFolderTest,
-                         ::testing::Values(MissingFolderCase{"Desktop", &TfInstall::DesktopDir},
-                                           MissingFolderCase{"Programs", &TfInstall::ProgramsDir}),
-                         [](const auto& test) { return std::string(test.param.Name); });
+INSTANTIATE_TEST_SUITE_P(
+    Folders, MissingFolderTest,
+    ::testing::Values(MissingFolderCase{"Desktop",
+                                        &TfInstall::DesktopDir,
+                                        {{kGroup + "Quorvane.Lnk", "C:\\Apps\\quorvane.exe", "", "C:\\Apps\\"},
+                                         {kGroup + "miseajour.Lnk", "C:\\Apps\\miseajour.exe", "", "C:\\Apps\\"},
+                                         {kGroup + "uninstall.Lnk", "C:\\Apps\\uninstall.exe", "", "C:\\Apps\\"}}},
+                      MissingFolderCase{
+                          "Programs",
+                          &TfInstall::ProgramsDir,
+                          {{kDesktop + "Quorvane Entreprise.Lnk", "C:\\Apps\\quorvane.exe", "", "C:\\Apps\\"}}}),
+    [](const auto& test) { return std::string(test.param.Name); });
 
 // A copy or a link save that fails: the error box names the file and the system's
 // reason, and the installation stops there.
