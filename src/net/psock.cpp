@@ -15,9 +15,13 @@ constexpr unsigned kSocketMessage = 1125;
 constexpr unsigned kLookupMessage = 1126;
 constexpr std::uint16_t kNoSocketHandle = 65535;
 constexpr int kBlockSize = 65536;
-// Longest stretch without dispatching while a body streams in: the window stays
-// responsive and a Cancel acts well within a frame.
-constexpr auto kPumpInterval = std::chrono::milliseconds(10);
+// While a body streams in, the queue is looked at every 10 ms, or less often when a look
+// takes more than a twentieth of that (one that brings a window up to date takes Wine a
+// millisecond or two), but at least every 40 ms: the window stays responsive and a Cancel
+// acts within a frame or two.
+constexpr std::chrono::steady_clock::duration kPumpInterval = std::chrono::milliseconds(10);
+constexpr std::chrono::steady_clock::duration kLongestPumpInterval = std::chrono::milliseconds(40);
+constexpr int kStreamingPerLook = 20;
 
 // The library the live objects share: started by the first, stopped with the last.
 std::weak_ptr<const void> RunningSocketLibrary;
@@ -249,8 +253,10 @@ bool TPowersock::DataAvailable() {
 }
 
 void TPowersock::PumpMessages() {
-    LastPump = std::chrono::steady_clock::now();
+    const auto start = std::chrono::steady_clock::now();
     platform::ProcessMessages();
+    LastPump = std::chrono::steady_clock::now();
+    PumpInterval = std::clamp((LastPump - start) * kStreamingPerLook, kPumpInterval, kLongestPumpInterval);
 }
 
 void TPowersock::WaitAndPumpMessages() {
@@ -430,7 +436,7 @@ bool TPowersock::ReceiveBlocks(const std::function<void(const char*, int)>& stor
             TimerOn();  // the time-out limits the silence between blocks
             // While data streams in, the queue is looked at every few milliseconds rather
             // than after every block: each look is a round trip to the system.
-            if (std::chrono::steady_clock::now() - LastPump >= kPumpInterval) PumpMessages();
+            if (std::chrono::steady_clock::now() - LastPump >= PumpInterval) PumpMessages();
         } else if (count == 0) {
             finished = true;
         } else {

@@ -132,6 +132,7 @@ private:
     std::uint16_t SocketHandle = 65535;
     platform::LookupId PendingLookup = 0;
     std::chrono::steady_clock::time_point LastPump;
+    std::chrono::steady_clock::duration PumpInterval{};  // each look sets the next one
     std::unique_ptr<platform::MessageWindow> NotifyWindow;
     std::unique_ptr<TThreadTimer> WaitTimer;
 };
