@@ -16,12 +16,12 @@ constexpr unsigned kLookupMessage = 1126;
 constexpr std::uint16_t kNoSocketHandle = 65535;
 constexpr int kBlockSize = 65536;
 // While a body streams in, the queue is looked at every 10 ms, or less often when a look
-// takes more than a twentieth of that (one that brings a window up to date takes Wine a
-// millisecond or two), but at least every 40 ms: the window stays responsive and a Cancel
-// acts within a frame or two.
+// takes more than a fortieth of that (one that brings a window up to date takes Wine a
+// millisecond or two, and as much again in its server and the X server), but at least
+// every 40 ms: the window stays responsive and a Cancel acts within a frame or two.
 constexpr std::chrono::steady_clock::duration kPumpInterval = std::chrono::milliseconds(10);
 constexpr std::chrono::steady_clock::duration kLongestPumpInterval = std::chrono::milliseconds(40);
-constexpr int kStreamingPerLook = 20;
+constexpr int kStreamingPerLook = 40;
 
 // The library the live objects share: started by the first, stopped with the last.
 std::weak_ptr<const void> RunningSocketLibrary;
