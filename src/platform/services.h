@@ -3,6 +3,7 @@
 // files, shell execution, message boxes, locale, COM and the shell namespace behind the
 // folder tree. win32/ makes the real calls; posix/ is an inspectable stand-in.
 // Texts and paths are UTF-8; win32/ hands them to the system's UTF-16 calls.
+#include <cstdint>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -58,6 +59,11 @@ bool RemoveFile(const std::string& path);
 // fopen for a Windows path (the stand-in maps it into its sandbox; other paths pass as
 // they are); null when it cannot be opened.
 std::FILE* OpenFile(const std::string& path, const char* mode);
+// Room on disk for a file written with OpenFile's "wb" to grow to `size` bytes, taken ahead
+// of its writes; its size stays as written. False where the system does not offer it.
+bool ReserveFileSpace(std::FILE* file, std::int64_t size);
+// Gives back the room reserved beyond the file's end.
+bool ReleaseFileSpace(std::FILE* file);
 bool MakeDirectory(const std::string& path);  // one level
 bool DirectoryExists(const std::string& path);
 bool FileExists(const std::string& path);  // a file, not a directory

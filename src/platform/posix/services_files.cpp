@@ -1,5 +1,9 @@
 // Special folders, the temporary directory, files and directories under the sandbox, and
 // shell links kept in memory (each also saved as a small file where Windows puts it).
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <fstream>
@@ -143,6 +147,15 @@ std::FILE* OpenFile(const std::string& path, const char* mode) {
     if (!windowsPath) return std::fopen(path.c_str(), mode);
     const auto host = Host(path);
     return host ? std::fopen(host->c_str(), mode) : nullptr;
+}
+
+bool ReserveFileSpace(std::FILE* file, std::int64_t size) {
+    return fallocate(fileno(file), FALLOC_FL_KEEP_SIZE, 0, size) == 0;
+}
+
+bool ReleaseFileSpace(std::FILE* file) {
+    struct stat status {};
+    return fstat(fileno(file), &status) == 0 && ftruncate(fileno(file), status.st_size) == 0;
 }
 
 bool MakeDirectory(const std::string& path) {

@@ -62,6 +62,24 @@ bool DirectoryExists(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
+namespace {
+
+HANDLE SystemHandle(std::FILE* file) { return reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file))); }
+
+}  // namespace
+
+bool ReserveFileSpace(std::FILE* file, std::int64_t size) {
+    FILE_ALLOCATION_INFO allocation{};
+    allocation.AllocationSize.QuadPart = size;
+    return SetFileInformationByHandle(SystemHandle(file), FileAllocationInfo, &allocation, sizeof allocation) != 0;
+}
+
+// An allocation cut to the file's end frees what lies beyond it.
+bool ReleaseFileSpace(std::FILE* file) {
+    LARGE_INTEGER size{};
+    return GetFileSizeEx(SystemHandle(file), &size) != 0 && ReserveFileSpace(file, size.QuadPart);
+}
+
 bool FileExists(const std::string& path) {
     WIN32_FIND_DATAW found;
     win32::FindHandle find(FindFirstFileW(Widen(path).c_str(), &found));

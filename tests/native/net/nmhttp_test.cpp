@@ -1,6 +1,7 @@
 // TNMHTTP against a scripted loopback server: what goes on the wire, what the caller
 // gets back, and every way a request ends.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <stdexcept>
@@ -273,10 +274,28 @@ TEST_F(HttpTest, AnOnDisconnectThatRaisesDoesNotHideWhyTheTransactionFailed) {
         "Connection Failed");
 }
 
+// Room on disk is taken ahead of the writes; however the transfer ends, none is left
+// beyond the bytes the file holds (a block's worth of slack for the file system's own).
+void ExpectNoRoomBeyond(const std::string& path) {
+    struct stat status {};
+    ASSERT_EQ(stat(path.c_str(), &status), 0);
+    EXPECT_LE(std::int64_t{status.st_blocks} * 512, std::int64_t{status.st_size} + 65536) << path;
+}
+
 TEST_F(HttpTest, ResetMidBodyIsAnErrorAndTheFileKeepsWhatArrived) {
     server.Play({Send(Reply("200 OK", "Content-Length: 100000\r\n", std::string(1000, 'x'))), Pause(100), Reset()});
     ExpectRaised<ESockError>([&] { http.Get(Url("/x")); }, "10054:Connection reset by peer");
     EXPECT_EQ(BodyFile(), std::string(1000, 'x'));
+    ExpectNoRoomBeyond(http.Body);
+}
+
+TEST_F(HttpTest, ABodyOfSeveralMegabytesArrivesWholeAndTakesNoRoomBeyondIt) {
+    std::string body(3 * 1048576 + 1, 'y');
+    body.back() = 'z';
+    server.Play({Send(Reply("200 OK", "", body))});
+    http.Get(Url("/big"));
+    EXPECT_EQ(BodyFile(), body);
+    ExpectNoRoomBeyond(http.Body);
 }
 
 struct AbortCase {
