@@ -60,5 +60,4 @@ std::int64_t TFileStream::Size(const std::string& FileName) {
 // Whatever ends the writing, the file keeps no room beyond what it holds.
 void TFileStream::ReleaseUnused() {
     if (FFile && FReserved > FWritten) platform::ReleaseFileSpace(FFile.get());
-    FReserved = 0;
 }

@@ -231,14 +231,11 @@ client_pixel() {
 # of what the click did waits for that state itself.
 click_client() {
   client_origin "$1"
-  local x=$((CLIENT_X + $2)) y=$((CLIENT_Y + $3)) X Y SCREEN WINDOW
+  local x=$((CLIENT_X + $2)) y=$((CLIENT_Y + $3)) X Y SCREEN WINDOW move=()
   eval "$(xdotool getmouselocation --shell)"
   # A pointer already there does not move, and --sync would wait out its 15 s time-out.
-  if [ "$X $Y" = "$x $y" ]; then
-    xdotool click 1
-  else
-    xdotool mousemove --sync "$x" "$y" click 1
-  fi
+  [ "$X $Y" = "$x $y" ] || move=(mousemove --sync "$x" "$y")
+  xdotool "${move[@]}" click 1
 }
 
 # answer_box REGEX KEYS... SECONDS: waits for a message box to hold the keyboard, presses
