@@ -56,6 +56,9 @@ bool CopyFileOverwrite(const std::string& source, const std::string& target);
 // Renames a file within its volume, replacing an existing target.
 bool MoveFileOverwrite(const std::string& source, const std::string& target);
 bool RemoveFile(const std::string& path);
+// Has Windows remove the file when it next starts: for one still in use (a program that is
+// running) that cannot go now. Needs the rights of an administrator.
+bool RemoveFileAtRestart(const std::string& path);
 // fopen for a Windows path (the stand-in maps it into its sandbox; other paths pass as
 // they are); null when it cannot be opened.
 std::FILE* OpenFile(const std::string& path, const char* mode);
@@ -68,7 +71,7 @@ bool MakeDirectory(const std::string& path);  // one level
 bool DirectoryExists(const std::string& path);
 bool FileExists(const std::string& path);  // a file, not a directory
 // The system's text for the last failure of CopyFileOverwrite, MoveFileOverwrite,
-// RemoveFile, MakeDirectory or the save of CreateShellLink, e.g. "Access is denied.";
+// RemoveFile, RemoveFileAtRestart, MakeDirectory or the save of CreateShellLink, e.g. "Access is denied.";
 // callers name the file themselves.
 std::string SystemErrorText();
 

@@ -74,8 +74,9 @@ void PlaceProductFiles(const std::string& source, const std::string& directory) 
     }
 
     if (failure.empty()) {
+        // An older program still running cannot go now: it goes when Windows next starts.
         for (const ProductFile& file : files)
-            if (file.MovedAside) platform::RemoveFile(file.Previous);
+            if (file.MovedAside && !platform::RemoveFile(file.Previous)) platform::RemoveFileAtRestart(file.Previous);
         return;
     }
     std::string notRestored;

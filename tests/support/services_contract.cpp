@@ -214,6 +214,14 @@ std::optional<std::string> ReadThrough(const std::string& path) {
     return content;
 }
 
+TEST_F(ServicesContract, RemovalAtRestartLeavesTheFileUntilThenAndIsNoted) {
+    Write(dir_ + "quorvane.exe.previous", "old");
+    ASSERT_TRUE(RemoveFileAtRestart(dir_ + "quorvane.exe.previous")) << SystemErrorText();
+    EXPECT_EQ(Read(dir_ + "quorvane.exe.previous"), "old");
+    EXPECT_TRUE(probe::RemovalAtRestartPending(dir_ + "quorvane.exe.previous"));
+    EXPECT_FALSE(probe::RemovalAtRestartPending(dir_ + "quorvane.exe"));
+}
+
 TEST_F(ServicesContract, FilesOpenedForWritingAreMadeOrReplacedWhole) {
     WriteThrough(dir_ + "quorvane.exe", "older and longer");
     EXPECT_EQ(Read(dir_ + "quorvane.exe"), "older and longer");

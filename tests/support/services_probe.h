@@ -18,6 +18,8 @@ std::string WindowsDirectory();  // no trailing backslash
 std::optional<std::string> RegistryString(platform::RootKey root, const std::string& key, const std::string& name);
 void DeleteRegistryTree(platform::RootKey root, const std::string& key);
 std::optional<std::string> IniString(const std::string& file, const std::string& section, const std::string& key);
+// Whether the file is noted for removal when the system next starts.
+bool RemovalAtRestartPending(const std::string& windowsPath);
 
 struct LinkFields {
     std::string Target, Arguments, WorkingDirectory;

@@ -137,8 +137,18 @@ bool RemoveFile(const std::string& path) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(*host, error)) return FailMissing(*host);
     if (Held(*host)) return Fail(InUse);
+    if (Current().Refused.Removals) return Fail(standin::detail::AccessDenied);
     std::filesystem::remove(*host, error);
     return error ? Fail(WindowsWording(error)) : true;
+}
+
+bool RemoveFileAtRestart(const std::string& path) {
+    const auto host = Host(path);
+    if (!host) return Fail(BadSyntax);
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(*host, error)) return FailMissing(*host);
+    Current().RemovedAtRestart.push_back(path);
+    return true;
 }
 
 std::FILE* OpenFile(const std::string& path, const char* mode) {

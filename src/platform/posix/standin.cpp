@@ -143,6 +143,8 @@ void SetSpecialFolder(SpecialFolder folder, const std::string& windowsPath) {
 
 Refusals& Refuse() { return detail::Current().Refused; }
 
+std::vector<std::string> FilesRemovedAtRestart() { return detail::Current().RemovedAtRestart; }
+
 int ComUsers() { return detail::Current().ComUsers; }
 
 }  // namespace platform::standin

@@ -99,6 +99,7 @@ struct Refusals {
     bool Copies = false;             // CopyFileOverwrite returns false
     int CopiesBeforeDiskFull = -1;   // then copies fail as on a full disk; -1: never
     bool DirectoryCreation = false;  // MakeDirectory returns false
+    bool Removals = false;           // RemoveFile returns false, as for a program still running
     bool ComInitialization = false;  // ComScope is not Initialized()
 };
 // Refused operations leave SystemErrorText() at "Access is denied.", a full disk at
@@ -109,6 +110,9 @@ Refusals& Refuse();
 // renaming and its removal fail with "The process cannot access the file because it is
 // being used by another process.".
 void HoldFile(const std::string& windowsPath);
+
+// The files RemoveFileAtRestart was asked to remove, in that order.
+std::vector<std::string> FilesRemovedAtRestart();
 
 // ComScopes alive whose initialisation succeeded.
 int ComUsers();

@@ -32,7 +32,8 @@ struct State {
     std::string Programs = "C:\\Users\\Standin\\Start Menu\\Programs";
     std::string Desktop = "C:\\Users\\Standin\\Desktop";
     Refusals Refused;
-    std::vector<std::filesystem::path> Held;  // where the held files live on disk
+    std::vector<std::filesystem::path> Held;    // where the held files live on disk
+    std::vector<std::string> RemovedAtRestart;  // Windows paths, in the order asked
     int ComUsers = 0;
     std::string LastFailure;
 

@@ -51,6 +51,12 @@ bool RemoveFile(const std::string& path) {
     return false;
 }
 
+bool RemoveFileAtRestart(const std::string& path) {
+    if (MoveFileExW(Widen(path).c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT)) return true;
+    win32::RememberLastError();
+    return false;
+}
+
 bool MakeDirectory(const std::string& path) {
     if (CreateDirectoryW(Widen(path).c_str(), nullptr)) return true;
     win32::RememberLastError();

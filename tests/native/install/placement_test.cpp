@@ -2,8 +2,10 @@
 // registry, and what closing the window writes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <ostream>
+#include <vector>
 
 #include "app/application.h"
 #include "wizard_fixture.h"
@@ -36,21 +38,37 @@ TEST_F(PlacementTest, TypedWithoutBackslashCreatesEveryLevelAndKeepsTheTextAsTyp
     EXPECT_TRUE(standin::MessageBoxes().empty());
 }
 
-TEST_F(PlacementTest, ExistingDirectoryWithAnOlderCopyIsOverwrittenWithoutQuestion) {
+// An older copy is replaced without a question; one still running cannot be removed now
+// and goes when Windows next starts.
+class OlderCopyTest : public WizardFixture, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(OlderCopyTest, IsOverwrittenWithoutQuestion) {
+    const bool running = GetParam();
     ASSERT_TRUE(platform::MakeDirectory("C:\\Apps\\"));
     for (const char* name : kProductFiles) WriteFile(std::string("C:\\Apps\\") + name, "old");
     PutDownloadedFiles();
     form->TxtDir.SetText("C:\\Apps\\");
+    standin::Refuse().Removals = running;
 
     ASSERT_TRUE(form->PrepareInstallDir());
     form->InstallFiles();
 
-    for (const char* name : kProductFiles)
+    std::vector<std::string> left;
+    for (const char* name : kProductFiles) {
         EXPECT_EQ(ReadFile(std::string("C:\\Apps\\") + name), std::string("new ") + name) << name;
-    EXPECT_EQ(FilesIn("C:\\Apps\\").size(), 4u) << "a temporary file is left";
+        if (running) left.push_back(std::string("C:\\Apps\\") + name + ".previous");
+    }
+    std::vector<std::string> scheduled = standin::FilesRemovedAtRestart();
+    std::sort(scheduled.begin(), scheduled.end());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(scheduled, left);
+    EXPECT_EQ(FilesIn("C:\\Apps\\").size(), 4u + left.size()) << "a temporary file is left";
     EXPECT_TRUE(standin::MessageBoxes().empty());
     EXPECT_TRUE(form->Completed);
 }
+
+INSTANTIATE_TEST_SUITE_P(Older, OlderCopyTest, ::testing::Bool(),
+                         [](const auto& test) { return test.param ? "StillRunning" : "NotRunning"; });
 
 TEST_F(PlacementTest, DirectoryThatCannotBeMadeStopsEverythingAndReturnsToPage3) {
     standin::Refuse().DirectoryCreation = true;

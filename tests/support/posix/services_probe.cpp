@@ -1,6 +1,9 @@
 // The probe over the stand-in's own records.
 #include "services_probe.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "platform/posix/standin.h"
 
 namespace probe {
@@ -19,6 +22,11 @@ void DeleteRegistryTree(platform::RootKey, const std::string&) {}  // gone with 
 
 std::optional<std::string> IniString(const std::string& file, const std::string& section, const std::string& key) {
     return standin::ReadProfile(file, section, key);
+}
+
+bool RemovalAtRestartPending(const std::string& windowsPath) {
+    const std::vector<std::string> pending = standin::FilesRemovedAtRestart();
+    return std::find(pending.begin(), pending.end(), windowsPath) != pending.end();
 }
 
 std::optional<LinkFields> ReadLink(const std::string& linkPath) {

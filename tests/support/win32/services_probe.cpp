@@ -3,6 +3,9 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include <algorithm>
+#include <string>
+
 #include "services_probe.h"
 
 #include "platform/win32/handle.h"
@@ -47,6 +50,34 @@ std::optional<std::string> RegistryString(platform::RootKey root, const std::str
 
 void DeleteRegistryTree(platform::RootKey root, const std::string& key) {
     RegDeleteTreeW(RootOf(root), Widen(key).c_str());
+}
+
+// The system's list holds pairs of NT paths, each file and where it goes; nowhere, for a
+// removal.
+bool RemovalAtRestartPending(const std::string& windowsPath) {
+    platform::win32::RegistryKeyHandle handle;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SYSTEM\\CurrentControlSet\\Control\\Session Manager", 0, KEY_READ,
+                      handle.Put()) != ERROR_SUCCESS)
+        return false;
+    DWORD type = 0, size = 0;
+    if (RegQueryValueExW(handle.Get(), L"PendingFileRenameOperations", nullptr, &type, nullptr, &size) !=
+            ERROR_SUCCESS ||
+        type != REG_MULTI_SZ)
+        return false;
+    std::wstring list(size / sizeof(wchar_t) + 1, L'\0');
+    if (RegQueryValueExW(handle.Get(), L"PendingFileRenameOperations", nullptr, &type,
+                         reinterpret_cast<BYTE*>(list.data()), &size) != ERROR_SUCCESS)
+        return false;
+    const std::wstring wanted = L"\\??\\" + Widen(windowsPath);
+    for (std::size_t at = 0; at < list.size() && list[at] != L'\0';) {
+        const std::wstring file(list.c_str() + at);
+        at += file.size() + 1;
+        const std::wstring destination(list.c_str() + std::min(at, list.size() - 1));
+        at += destination.size() + 1;
+        if (destination.empty() && CompareStringOrdinal(file.c_str(), -1, wanted.c_str(), -1, TRUE) == CSTR_EQUAL)
+            return true;
+    }
+    return false;
 }
 
 std::optional<std::string> IniString(const std::string& file, const std::string& section, const std::string& key) {
