@@ -71,8 +71,8 @@ bool MakeDirectory(const std::string& path);  // one level
 bool DirectoryExists(const std::string& path);
 bool FileExists(const std::string& path);  // a file, not a directory
 // The system's text for the last failure of CopyFileOverwrite, MoveFileOverwrite,
-// RemoveFile, RemoveFileAtRestart, MakeDirectory or the save of CreateShellLink, e.g. "Access is denied.";
-// callers name the file themselves.
+// RemoveFile, RemoveFileAtRestart, MakeDirectory or the save of CreateShellLink, e.g.
+// "Access is denied."; callers name the file themselves.
 std::string SystemErrorText();
 
 // MainWindow is the program's visible top-level window without an owner.

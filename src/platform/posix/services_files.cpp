@@ -60,6 +60,15 @@ bool FailMissing(const std::filesystem::path& host) {
     return Fail(std::filesystem::is_directory(host.parent_path(), error) ? FileNotFound : PathNotFound);
 }
 
+// Where an existing file lives on disk; nothing, with the reason remembered, otherwise.
+std::optional<std::filesystem::path> ExistingFile(const std::string& path) {
+    const auto host = Host(path);
+    if (!host) return Fail(BadSyntax), std::nullopt;
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(*host, error)) return FailMissing(*host), std::nullopt;
+    return host;
+}
+
 struct Transfer {
     std::filesystem::path From, To;
 };
@@ -132,21 +141,17 @@ bool MoveFileOverwrite(const std::string& source, const std::string& target) {
 }
 
 bool RemoveFile(const std::string& path) {
-    const auto host = Host(path);
-    if (!host) return Fail(BadSyntax);
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(*host, error)) return FailMissing(*host);
+    const auto host = ExistingFile(path);
+    if (!host) return false;
     if (Held(*host)) return Fail(InUse);
     if (Current().Refused.Removals) return Fail(standin::detail::AccessDenied);
+    std::error_code error;
     std::filesystem::remove(*host, error);
     return error ? Fail(WindowsWording(error)) : true;
 }
 
 bool RemoveFileAtRestart(const std::string& path) {
-    const auto host = Host(path);
-    if (!host) return Fail(BadSyntax);
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(*host, error)) return FailMissing(*host);
+    if (!ExistingFile(path)) return false;
     Current().RemovedAtRestart.push_back(path);
     return true;
 }
