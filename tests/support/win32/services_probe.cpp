@@ -3,7 +3,6 @@
 #include <objbase.h>
 #include <shlobj.h>
 
-#include <algorithm>
 #include <string>
 
 #include "services_probe.h"
@@ -72,7 +71,7 @@ bool RemovalAtRestartPending(const std::string& windowsPath) {
     for (std::size_t at = 0; at < list.size() && list[at] != L'\0';) {
         const std::wstring file(list.c_str() + at);
         at += file.size() + 1;
-        const std::wstring destination(list.c_str() + std::min(at, list.size() - 1));
+        const std::wstring destination(list.c_str() + at);  // at most at the string's own end
         at += destination.size() + 1;
         if (destination.empty() && CompareStringOrdinal(file.c_str(), -1, wanted.c_str(), -1, TRUE) == CSTR_EQUAL)
             return true;
