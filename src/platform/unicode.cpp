@@ -7,6 +7,13 @@ bool Within(unsigned char byte, unsigned char low, unsigned char high) { return 
 
 bool IsSurrogate(char32_t character) { return character >= 0xD800 && character <= 0xDFFF; }
 
+// The three-byte form that strict UTF-8 refuses to a surrogate.
+void AppendEncodedSurrogate(std::string& text, char16_t unit) {
+    text += static_cast<char>(0xED);
+    text += static_cast<char>(0x80 | ((unit >> 6) & 0x3F));
+    text += static_cast<char>(0x80 | (unit & 0x3F));
+}
+
 }  // namespace
 
 char32_t DecodeUtf8(std::string_view text, std::size_t& position) {
@@ -14,7 +21,7 @@ char32_t DecodeUtf8(std::string_view text, std::size_t& position) {
     if (lead < 0x80) return lead;
     int trailing;
     char32_t character;
-    // The second byte's range excludes overlong forms, surrogates and values past U+10FFFF.
+    // The second byte's range excludes overlong forms and values past U+10FFFF.
     unsigned char low = 0x80, high = 0xBF;
     if (Within(lead, 0xC2, 0xDF)) {
         trailing = 1;
@@ -23,7 +30,6 @@ char32_t DecodeUtf8(std::string_view text, std::size_t& position) {
         trailing = 2;
         character = lead & 0x0Fu;
         if (lead == 0xE0) low = 0xA0;
-        if (lead == 0xED) high = 0x9F;
     } else if (Within(lead, 0xF0, 0xF4)) {
         trailing = 3;
         character = lead & 0x07u;
@@ -68,8 +74,9 @@ bool IsValidUtf8(std::string_view text) {
     for (std::size_t position = 0; position < text.size();) {
         const std::size_t start = position;
         // U+FFFD itself is valid: only a replacement that consumed other bytes is not.
-        if (DecodeUtf8(text, position) == kReplacementCharacter &&
-            text.substr(start, position - start) != "\xEF\xBF\xBD")
+        const char32_t character = DecodeUtf8(text, position);
+        if (IsSurrogate(character)) return false;
+        if (character == kReplacementCharacter && text.substr(start, position - start) != "\xEF\xBF\xBD")
             return false;
     }
     return true;
@@ -99,8 +106,11 @@ std::string Utf16ToUtf8(std::u16string_view text) {
             text[i + 1] <= 0xDFFF) {
             character = 0x10000 + ((character - 0xD800) << 10) + (text[i + 1] - 0xDC00u);
             ++i;
+        } else if (IsSurrogate(character)) {
+            AppendEncodedSurrogate(narrow, text[i]);
+            continue;
         }
-        AppendUtf8(narrow, character);  // a lone surrogate becomes U+FFFD there
+        AppendUtf8(narrow, character);
     }
     return narrow;
 }

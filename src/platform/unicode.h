@@ -2,9 +2,11 @@
 // The program's texts are UTF-8; the system's are UTF-16. This is the one conversion
 // between them, used at every seam. Ill-formed input never stops or shortens a text:
 // each maximal ill-formed subsequence (a stray or truncated byte run, an overlong form,
-// an encoded or lone surrogate, a value past U+10FFFF) becomes one U+FFFD, as Unicode
-// recommends, so that the damage stays visible and the rest arrives. NUL is a character
-// like any other.
+// a value past U+10FFFF) becomes one U+FFFD, as Unicode recommends, so that the damage
+// stays visible and the rest arrives. NUL is a character like any other. A lone surrogate
+// is the exception: Windows names are any 16-bit units, so a folder may hold one, and it
+// travels in its three-byte form (as WTF-8 does) and goes back unchanged. Such a text is
+// not valid UTF-8.
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -14,7 +16,7 @@ namespace platform {
 inline constexpr char32_t kReplacementCharacter = 0xFFFD;
 
 // The character that starts at position (which must lie inside the text), and position
-// moved past it; U+FFFD for an ill-formed subsequence.
+// moved past it; U+FFFD for an ill-formed subsequence, a surrogate for its three-byte form.
 char32_t DecodeUtf8(std::string_view text, std::size_t& position);
 // A scalar value; U+FFFD in place of a surrogate or a value past U+10FFFF.
 void AppendUtf8(std::string& text, char32_t character);

@@ -265,6 +265,10 @@ TEST_F(ServicesContract, NamesBeyondAnyCodePageArriveWhole) {
     ASSERT_TRUE(key);
     key->WriteString("emplacement ☃", folder);
     EXPECT_EQ(probe::RegistryString(RootKey::LocalMachine, kTestKey + "\\квн", "EMPLACEMENT ☃"), folder);
+    // A Windows text is any 16-bit units, as a folder's name may be: a lone surrogate stays.
+    const std::string lone = folder + "\xED\xA0\x80";
+    key->WriteString("seul", lone);
+    EXPECT_EQ(probe::RegistryString(RootKey::LocalMachine, kTestKey + "\\Квн", "seul"), lone);
     // The system keeps a new INI file in its code page: only the file's name is beyond it.
     WriteIniString(folder + "Quorvane_e.ini", "Settings", "langue", "francais");
     EXPECT_EQ(probe::IniString(folder + "Quorvane_e.ini", "Settings", "langue"), "francais");

@@ -1,5 +1,6 @@
 // The one UTF-8 <-> UTF-16 conversion of the seams: well-formed texts arrive unchanged,
-// NUL included; every ill-formed subsequence becomes one U+FFFD and the rest still arrives.
+// NUL included; every ill-formed subsequence becomes one U+FFFD and the rest still arrives;
+// a lone surrogate goes there and back unchanged.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -38,7 +39,9 @@ const Utf8Case kUtf8Cases[] = {
     {"overlong two bytes", "\xC0\xAF", kFFFD + kFFFD, false},
     {"overlong three bytes", "\xE0\x80\xAF", kFFFD + kFFFD + kFFFD, false},
     {"overlong four bytes", "\xF0\x8F\xBF\xBF", kFFFD + kFFFD + kFFFD + kFFFD, false},
-    {"encoded surrogate", "\xED\xA0\x80", kFFFD + kFFFD + kFFFD, false},
+    {"encoded high surrogate", "\xED\xA0\x80", std::u16string(1, char16_t(0xD800)), false},
+    {"encoded low surrogate", "x\xED\xBF\xBF", {u'x', char16_t(0xDFFF)}, false},
+    {"encoded surrogate cut short: one U+FFFD", "\xED\xA0", kFFFD, false},
     {"past U+10FFFF", "\xF4\x90\x80\x80", kFFFD + kFFFD + kFFFD + kFFFD, false},
     {"never a lead", "\xF5\xFE\xFF", kFFFD + kFFFD + kFFFD, false},
     {"code page 1252 bytes", "Termin\xE9", u"Termin" + kFFFD, false},
@@ -54,23 +57,27 @@ TEST(Unicode, Utf8ToUtf16ReplacesEachIllFormedSubsequenceAndKeepsTheRest) {
     }
 }
 
-TEST(Unicode, Utf16ToUtf8ReplacesLoneSurrogates) {
-    const std::string replacement = "\xEF\xBF\xBD";
+// A folder name may hold any 16-bit units: what the system gives comes back to it whole.
+TEST(Unicode, LoneSurrogatesTravelInTheirThreeByteFormAndComeBack) {
+    const std::string highD800 = "\xED\xA0\x80", lowDC00 = "\xED\xB0\x80";
     const struct {
         const char* name;
         std::u16string utf16;
         std::string utf8;
     } cases[] = {
-        {"lone high surrogate at the end", std::u16string(u"a") + char16_t(0xD800), "a" + replacement},
-        {"lone low surrogate", char16_t(0xDC00) + std::u16string(u"b"), replacement + "b"},
-        {"pair in the wrong order", {char16_t(0xDC00), char16_t(0xD800)}, replacement + replacement},
-        {"high surrogate before a letter", {char16_t(0xDBFF), u'x'}, replacement + "x"},
+        {"lone high surrogate at the end", std::u16string(u"a") + char16_t(0xD800), "a" + highD800},
+        {"lone low surrogate", char16_t(0xDC00) + std::u16string(u"b"), lowDC00 + "b"},
+        {"pair in the wrong order", {char16_t(0xDC00), char16_t(0xD800)}, lowDC00 + highD800},
+        {"high surrogate before a letter", {char16_t(0xDBFF), u'x'}, "\xED\xAF\xBFx"},
         {"two high surrogates then a low one",
          {char16_t(0xD83D), char16_t(0xD83D), char16_t(0xDE00)},
-         replacement + "\xF0\x9F\x98\x80"},
+         "\xED\xA0\xBD\xF0\x9F\x98\x80"},
         {"embedded NUL", std::u16string(u"\0\0", 2), std::string("\0\0", 2)},
     };
-    for (const auto& c : cases) EXPECT_EQ(Utf16ToUtf8(c.utf16), c.utf8) << c.name;
+    for (const auto& c : cases) {
+        EXPECT_EQ(Utf16ToUtf8(c.utf16), c.utf8) << c.name;
+        EXPECT_EQ(Utf8ToUtf16(c.utf8), c.utf16) << c.name << ": back again";
+    }
 }
 
 TEST(Unicode, DecodingStepsOverExactlyTheIllFormedBytes) {
