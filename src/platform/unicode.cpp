@@ -76,8 +76,7 @@ bool IsValidUtf8(std::string_view text) {
         // U+FFFD itself is valid: only a replacement that consumed other bytes is not.
         const char32_t character = DecodeUtf8(text, position);
         if (IsSurrogate(character)) return false;
-        if (character == kReplacementCharacter && text.substr(start, position - start) != "\xEF\xBF\xBD")
-            return false;
+        if (character == kReplacementCharacter && text.substr(start, position - start) != "\xEF\xBF\xBD") return false;
     }
     return true;
 }
