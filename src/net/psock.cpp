@@ -108,9 +108,9 @@ private:
     TPowersock& FSocket;
 };
 
-// Read notices for one receive loop: left out while blocks follow one another (each notice
-// costs the system a post and the loop a fetch, for news it already has), asked for again
-// when a read would block, and in every case once the loop is over.
+// The socket's notices for one receive loop: left out while blocks follow one another (each
+// costs the system a post and the loop a fetch, for news the reads bring anyway), asked for
+// again when a read would block, and in every case once the loop is over.
 class TPowersock::ReadNotices {
 public:
     explicit ReadNotices(TPowersock& socket) : FSocket(socket), FHandle(socket.SocketHandle) {}
@@ -120,17 +120,17 @@ public:
 
     // True when that changed anything. A socket closed meanwhile is left alone: its
     // successor was opened with every notice.
-    bool Select(bool read) {
-        if (read == FRead || FSocket.SocketHandle != FHandle) return false;
-        FRead = read;
-        platform::SelectReadNotifications(FHandle, *FSocket.NotifyWindow, kSocketMessage, read);
+    bool Select(bool armed) {
+        if (armed == FArmed || FSocket.SocketHandle != FHandle) return false;
+        FArmed = armed;
+        platform::SelectReadNotifications(FHandle, *FSocket.NotifyWindow, kSocketMessage, armed);
         return true;
     }
 
 private:
     TPowersock& FSocket;
     std::uint16_t FHandle;
-    bool FRead = true;
+    bool FArmed = true;
 };
 
 TPowersock::TPowersock() {

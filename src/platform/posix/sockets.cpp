@@ -29,7 +29,7 @@ struct SocketRecord {
     State state = State::Idle;
     std::uint64_t window = 0;  // 0: no notifications asked for
     unsigned message = 0;
-    bool readSelected = true;  // read notices are asked for
+    bool armed = true;         // notices are asked for while connected
     bool readEnabled = true;   // a read notice may be posted
     bool closePosted = false;  // the peer's close has been reported
     bool endOfData = false;    // nothing more will ever arrive
@@ -133,8 +133,9 @@ short InterestOf(const SocketRecord& record) {
         case State::Connecting:
             return POLLOUT;
         case State::Connected: {
+            if (!record.armed) return 0;
             short events = 0;
-            if (record.readSelected && record.readEnabled && !record.endOfData) events |= POLLIN;
+            if (record.readEnabled && !record.endOfData) events |= POLLIN;
             if (!record.closePosted) events |= POLLRDHUP;
             return events;
         }
@@ -171,7 +172,7 @@ void ReportConnectedSocket(int fd, SocketRecord& record, short revents) {
         hasData = recv(fd, &byte, 1, MSG_PEEK | MSG_DONTWAIT) > 0;
         if (!hasData && record.closePosted) record.endOfData = true;
     }
-    if (hasData && record.readSelected && record.readEnabled) {
+    if (hasData && record.readEnabled) {
         record.readEnabled = false;
         Notify(record, fd, kEventRead, 0);
     }
@@ -262,9 +263,9 @@ bool SelectNotifications(SocketId socket, const MessageWindow& window, unsigned 
     return true;
 }
 
-bool SelectReadNotifications(SocketId socket, const MessageWindow& window, unsigned message, bool read) {
+bool SelectReadNotifications(SocketId socket, const MessageWindow& window, unsigned message, bool armed) {
     if (!SelectNotifications(socket, window, message)) return false;
-    Find(socket)->readSelected = read;
+    Find(socket)->armed = armed;
     return true;
 }
 
