@@ -75,7 +75,7 @@ bool SelectNotifications(SocketId socket, const MessageWindow& window, unsigned 
 }
 
 // The scripted peer sends its read notice with each chunk whatever was asked.
-bool SelectReadNotifications(SocketId, const MessageWindow&, unsigned, bool) { return true; }
+bool ArmConnectedNotifications(SocketId, const MessageWindow&, unsigned, bool) { return true; }
 
 // Names never resolve: a fuzzed redirection to a name ends at "Null Remote Address".
 // Whatever a failed lookup's result area holds is not to be read.

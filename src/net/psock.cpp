@@ -123,7 +123,7 @@ public:
     bool Select(bool armed) {
         if (armed == FArmed || FSocket.SocketHandle != FHandle) return false;
         FArmed = armed;
-        platform::SelectReadNotifications(FHandle, *FSocket.NotifyWindow, kSocketMessage, armed);
+        platform::ArmConnectedNotifications(FHandle, *FSocket.NotifyWindow, kSocketMessage, armed);
         return true;
     }
 

@@ -108,7 +108,7 @@ bool SelectNotifications(SocketId socket, const MessageWindow& window, unsigned 
 // For a connected socket: read, out-of-band and close when armed, nothing when not. A reader
 // that keeps reading meets the data, the peer's close and a reset in its reads: it needs no
 // notice while blocks come, and arms them again only when a read would block.
-bool SelectReadNotifications(SocketId socket, const MessageWindow& window, unsigned message, bool armed);
+bool ArmConnectedNotifications(SocketId socket, const MessageWindow& window, unsigned message, bool armed);
 // Host lookups run in the background; the end is posted as `message` with the lookup's
 // id as wParam and the error in the high half of lParam. The seam keeps the result area
 // alive until the lookup is finished or cancelled, so no late answer writes into freed

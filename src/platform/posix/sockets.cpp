@@ -263,7 +263,7 @@ bool SelectNotifications(SocketId socket, const MessageWindow& window, unsigned 
     return true;
 }
 
-bool SelectReadNotifications(SocketId socket, const MessageWindow& window, unsigned message, bool armed) {
+bool ArmConnectedNotifications(SocketId socket, const MessageWindow& window, unsigned message, bool armed) {
     if (!SelectNotifications(socket, window, message)) return false;
     Find(socket)->armed = armed;
     return true;

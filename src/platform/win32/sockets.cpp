@@ -58,7 +58,7 @@ bool SelectNotifications(SocketId socket, const MessageWindow& window, unsigned 
 // reader would hear of a new connection at every switch. Disarmed, the socket asks for
 // nothing at all: for the close and out-of-band notices alone, Wine's server watched it
 // after every read and peeked into it, half as many system calls again per block.
-bool SelectReadNotifications(SocketId socket, const MessageWindow& window, unsigned message, bool armed) {
+bool ArmConnectedNotifications(SocketId socket, const MessageWindow& window, unsigned message, bool armed) {
     const long events = armed ? FD_READ | FD_OOB | FD_CLOSE : 0;
     return WSAAsyncSelect(socket, window.impl().hwnd.Get(), message, events) == 0;
 }
